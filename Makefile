@@ -1,0 +1,27 @@
+# The two set-up commands: `make run` and `make test`.
+BUILD ?= build
+CMAKE_FLAGS ?=
+
+.PHONY: deps configure build run test bench clean
+
+deps:
+	bash scripts/install-deps.sh
+
+configure: deps
+	@if [ ! -f $(BUILD)/build.ninja ]; then cmake -S . -B $(BUILD) -G Ninja $(CMAKE_FLAGS); fi
+
+build: configure
+	bash scripts/fetch-sr24.sh $(BUILD)
+	cmake --build $(BUILD)
+
+run: build
+	cd $(BUILD)/Platewise && ./platewise
+
+test: build
+	ctest --test-dir $(BUILD) --output-on-failure --timeout 600
+
+bench: build
+	bash scripts/bench.sh $(BUILD)
+
+clean:
+	rm -rf $(BUILD)/CMakeFiles $(BUILD)/build.ninja

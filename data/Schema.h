@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <vector>
+
+namespace SQLite {
+class Database;
+}
+
+namespace pw {
+
+// Our mark in the SQLite header of both database files (PRAGMA application_id): "PLWW".
+inline constexpr int kApplicationId = 0x504C5757;
+
+enum class FieldKind { Text, Number, Integer, Date };
+
+struct FieldInfo {
+    QString name;
+    FieldKind kind;
+    bool required = false;   // a missing value fails the save with 3314
+    bool allowEmpty = true;  // texts only: an empty text fails the save with 3315
+};
+
+struct TableInfo {
+    QString name;
+    std::vector<FieldInfo> fields;
+    const FieldInfo* field(const QString& name) const;  // matched without regard to case
+};
+
+// The reference food table CSR14: index = nutrient slot 0..38.
+const TableInfo& csr14Table();
+// The meal tables: Meals by binding index 0..41, MealNumbers with its three fields.
+const TableInfo& mealsTable();
+const TableInfo& mealNumbersTable();
+// One of the three tables by name, without regard to case; nullptr when unknown.
+const TableInfo* knownTable(const QString& name);
+
+QStringList fieldNames(const TableInfo& table);
+
+// Creates the tables of a new, empty database file (used only by the build, never by the
+// program on a user's file).
+void createFoodTables(SQLite::Database& db);
+void createMealTables(SQLite::Database& db);
+
+}  // namespace pw

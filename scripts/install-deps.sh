@@ -1,0 +1,19 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the build, the program and the tests need, only when missing.
+set -euo pipefail
+pkgs=(build-essential cmake ninja-build g++ pkg-config
+      qt6-base-dev libqt6opengl6-dev libgl-dev libsqlitecpp-dev libsqlite3-dev
+      libgtest-dev libbenchmark-dev fonts-liberation unzip
+      xvfb xdotool x11-utils imagemagick poppler-utils sqlite3)
+missing=()
+for p in "${pkgs[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "Installing: ${missing[*]}"
+  SUDO=""
+  [ "$(id -u)" -eq 0 ] || SUDO="sudo"
+  export DEBIAN_FRONTEND=noninteractive
+  $SUDO apt-get update -qq
+  $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}" </dev/null
+fi
