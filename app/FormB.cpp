@@ -1,1 +1,379 @@
-// placeholder
+#include "app/FormB.h"
+
+#include "app/Globals.h"
+#include "data/NumberText.h"
+#include "data/RuntimeError.h"
+#include "data/Schema.h"
+#include "meals/frmNewMeal.h"
+#include "platform/BoundList.h"
+#include "platform/Platform.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTextEdit>
+#include <QVBoxLayout>
+
+namespace pw {
+
+namespace {
+
+QPushButton* makeButton(const QString& caption, const QString& accessibleName, QWidget* parent) {
+    auto* b = new QPushButton(caption, parent);
+    b->setAccessibleName(accessibleName);
+    b->setAutoDefault(false);
+    return b;
+}
+
+}  // namespace
+
+FormB::FormB(Platform& platform, QWidget* parent)
+    : QMainWindow(parent),
+      txtFields(Data1, fieldNames(csr14Table())),
+      txtFieldB(DataB, fieldNames(mealsTable())),
+      m_platform(platform) {
+    setWindowTitle(QStringLiteral("Korvane Platewise"));
+    setObjectName(QStringLiteral("FormB"));
+    buildControls();
+    buildMenus();
+    connectHandlers();
+    Data1.onReposition = [this] { Data1_Reposition(); };
+    DataB.onReposition = [this] { DataB_Reposition(); };
+    resize(900, 640);
+}
+
+FormB::~FormB() = default;
+
+void FormB::buildControls() {
+    auto* central = new QWidget(this);
+    central->setObjectName(QStringLiteral("central"));
+    auto* outer = new QVBoxLayout(central);
+
+    // One row of equal buttons along the top edge.
+    auto* row = new QHBoxLayout;
+    cmdBMoveFirst = makeButton(QStringLiteral("|<<"), QStringLiteral("First item"), central);
+    cmdBMovePrevious = makeButton(QStringLiteral("<"), QStringLiteral("Previous item"), central);
+    cmdBMoveNext = makeButton(QStringLiteral(">"), QStringLiteral("Next item"), central);
+    cmdBMovelast = makeButton(QStringLiteral(">>|"), QStringLiteral("Last item"), central);
+    cmdAddMeal = makeButton(QStringLiteral("Add a meal"), QStringLiteral("Add a meal"), central);
+    cmdSelect = makeButton(QStringLiteral("Select meal"), QStringLiteral("Select meal"), central);
+    cmdAddItem = makeButton(QStringLiteral("Add an item"), QStringLiteral("Add an item"), central);
+    cmdRemove = makeButton(QStringLiteral("Remove"), QStringLiteral("Remove"), central);
+    cmdPortionAdjust =
+        makeButton(QStringLiteral("Portion size"), QStringLiteral("Portion size"), central);
+    cmdPortionAdjust->setToolTip(QStringLiteral("Adjust Portion Size"));
+    cmdCustom = makeButton(QStringLiteral("Customize"), QStringLiteral("Customize"), central);
+    cmdClose = makeButton(QStringLiteral("Exit"), QStringLiteral("Exit"), central);
+    for (QPushButton* b : {cmdBMoveFirst, cmdBMovePrevious, cmdBMoveNext, cmdBMovelast, cmdAddMeal,
+                           cmdSelect, cmdAddItem, cmdRemove, cmdPortionAdjust, cmdCustom,
+                           cmdClose}) {
+        b->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+        b->setMinimumWidth(60);
+        row->addWidget(b, 1);
+    }
+    outer->addLayout(row);
+
+    auto* body = new QHBoxLayout;
+    // Left: the meal counter over the item detail.
+    auto* left = new QVBoxLayout;
+    lblRecordCountB = new QLabel(central);
+    lblRecordCountB->setObjectName(QStringLiteral("lblRecordCountB"));
+    lblRecordCountB->setAutoFillBackground(true);
+    QPalette pal = lblRecordCountB->palette();
+    pal.setColor(QPalette::Window, Qt::white);
+    pal.setColor(QPalette::WindowText, Qt::red);
+    lblRecordCountB->setPalette(pal);
+    lblRecordCountB->setWordWrap(true);
+    lblRecordCountB->setMinimumHeight(40);
+    lblRecordCountB->setAccessibleName(QStringLiteral("Meal and item"));
+    left->addWidget(lblRecordCountB);
+    Text1 = new QPlainTextEdit(central);
+    Text1->setObjectName(QStringLiteral("Text1"));
+    Text1->setReadOnly(true);
+    Text1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    Text1->setAccessibleName(QStringLiteral("Item detail"));
+    left->addWidget(Text1, 1);
+    body->addLayout(left, 1);
+
+    // Right: the banner, the food picker or the report, one at a time.
+    auto* right = new QVBoxLayout;
+    RTBox = new QTextEdit(central);
+    RTBox->setObjectName(QStringLiteral("RTBox"));
+    RTBox->setReadOnly(true);
+    RTBox->setFocusPolicy(Qt::NoFocus);
+    RTBox->setAccessibleName(QStringLiteral("Banner"));
+    RTBox->setMaximumHeight(2000 * logicalDpiY() / 1440);  // 2000 twips
+    right->addWidget(RTBox, 1);
+
+    DBList1 = new BoundList(central);
+    DBList1->setObjectName(QStringLiteral("DBList1"));
+    DBList1->setAccessibleName(QStringLiteral("Foods"));
+    right->addWidget(DBList1, 3);
+
+    Frame2 = new QFrame(central);
+    Frame2->setObjectName(QStringLiteral("Frame2"));
+    Frame2->setFrameShape(QFrame::StyledPanel);
+    auto* fl = new QVBoxLayout(Frame2);
+    Label1 = new QLabel(QStringLiteral("Quick Help:"), Frame2);
+    lblFrame2 = new QLabel(Frame2);
+    lblFrame2->setWordWrap(true);
+    auto* pageRow = new QHBoxLayout;
+    cmdPageUp = makeButton(QStringLiteral("Page Up"), QStringLiteral("Page Up"), Frame2);
+    cmdPageDown = makeButton(QStringLiteral("Page Down"), QStringLiteral("Page Down"), Frame2);
+    cmdCancel = makeButton(QStringLiteral("Cancel"), QStringLiteral("Cancel"), Frame2);
+    lblRecordCount = new QLabel(Frame2);
+    lblRecordCount->setObjectName(QStringLiteral("lblRecordCount"));
+    pageRow->addWidget(cmdPageUp);
+    pageRow->addWidget(cmdPageDown);
+    pageRow->addWidget(cmdCancel);
+    pageRow->addWidget(lblRecordCount, 1);
+    fl->addWidget(Label1);
+    fl->addWidget(lblFrame2);
+    fl->addLayout(pageRow);
+    right->addWidget(Frame2);
+
+    Text2 = new QPlainTextEdit(central);
+    Text2->setObjectName(QStringLiteral("Text2"));
+    Text2->setReadOnly(true);
+    Text2->setLineWrapMode(QPlainTextEdit::NoWrap);
+    Text2->setFont(QFont(QStringLiteral("Courier New"), 10));
+    Text2->setAccessibleName(QStringLiteral("Report"));
+    Text2->hide();
+    right->addWidget(Text2, 3);
+    body->addLayout(right, 1);
+    outer->addLayout(body, 1);
+    setCentralWidget(central);
+
+    // Tab order follows the screen: the button row, then the detail, then the right side.
+    QWidget* order[] = {cmdBMoveFirst, cmdBMovePrevious, cmdBMoveNext, cmdBMovelast,
+                        cmdAddMeal,    cmdSelect,        cmdAddItem,   cmdRemove,
+                        cmdPortionAdjust, cmdCustom,     cmdClose,     Text1,
+                        DBList1,       cmdPageUp,        cmdPageDown,  cmdCancel,
+                        Text2};
+    for (size_t i = 0; i + 1 < std::size(order); ++i) setTabOrder(order[i], order[i + 1]);
+}
+
+void FormB::buildMenus() {
+    QMenuBar* bar = menuBar();
+    mnuFile = bar->addMenu(QStringLiteral("&File"));
+    mnuSaveReport = mnuFile->addAction(QStringLiteral("&Save Report"));
+    mnuPrintReport = mnuFile->addAction(QStringLiteral("&Print Report"));
+    mnuFileOpen = mnuFile->addAction(QStringLiteral("&Open a Report"));
+    mnuFile->addSeparator();
+    mnuExit = mnuFile->addAction(QStringLiteral("E&xit"));
+
+    mnuStep1 = bar->addMenu(QStringLiteral("Step &1"));
+    mnuAddnew = mnuStep1->addAction(QStringLiteral("&Add a new meal"));
+    mnuSelectMeal = mnuStep1->addAction(QStringLiteral("&Select an existing meal"));
+
+    mnuStep2 = bar->addMenu(QStringLiteral("Step &2"));
+    mnuAddItem = mnuStep2->addAction(QStringLiteral("&Add an item to the meal"));
+    mnuRemove = mnuStep2->addAction(QStringLiteral("&Remove an item from the meal"));
+
+    mnuStep3 = bar->addMenu(QStringLiteral("Step &3"));
+    mnuAdjust = mnuStep3->addAction(QStringLiteral("&Adjust portion size"));
+
+    mnuReport = bar->addMenu(QStringLiteral("&Report"));
+    mnuReportMealNumber = mnuReport->addAction(QStringLiteral("&1 Report for a specific meal number"));
+    mnuReportRangeMealNumbers =
+        mnuReport->addAction(QStringLiteral("&2 Report for a range of meal numbers"));
+    mnuReportSpecificDate = mnuReport->addAction(QStringLiteral("&3 Report for a specific date"));
+    mnuReportRangeDates = mnuReport->addAction(QStringLiteral("&4 Report for a range of dates"));
+
+    mnuHelpMenu = bar->addMenu(QStringLiteral("&Help"));
+    mnuHelp = mnuHelpMenu->addAction(QStringLiteral("&Instructions"));
+    mnuDailyValues = mnuHelpMenu->addAction(QStringLiteral("&Backround Information"));
+    mnuAbout = mnuHelpMenu->addAction(QStringLiteral("&About Korvane Platewise"));
+}
+
+void FormB::connectHandlers() {
+    auto onClick = [this](QPushButton* b, void (FormB::*handler)()) {
+        connect(b, &QPushButton::clicked, this, [this, handler] { guarded([&] { (this->*handler)(); }); });
+    };
+    auto onTrigger = [this](QAction* a, void (FormB::*handler)()) {
+        connect(a, &QAction::triggered, this, [this, handler] { guarded([&] { (this->*handler)(); }); });
+    };
+    // The five buttons that only run a menu command.
+    onClick(cmdAddMeal, &FormB::mnuAddnew_Click);
+    onClick(cmdSelect, &FormB::mnuSelectMeal_Click);
+    onClick(cmdAddItem, &FormB::mnuAddItem_Click);
+    onClick(cmdRemove, &FormB::mnuRemove_Click);
+    onClick(cmdPortionAdjust, &FormB::cmdPortionAdjust_Click);
+    onClick(cmdCustom, &FormB::cmdCustom_Click);
+    onClick(cmdClose, &FormB::cmdClose_Click);
+    onClick(cmdBMoveFirst, &FormB::cmdBMoveFirst_Click);
+    onClick(cmdBMovePrevious, &FormB::cmdBMovePrevious_Click);
+    onClick(cmdBMoveNext, &FormB::cmdBMoveNext_Click);
+    onClick(cmdBMovelast, &FormB::cmdBMovelast_Click);
+    onClick(cmdCancel, &FormB::cmdCancel_Click);
+
+    onTrigger(mnuSaveReport, &FormB::mnuSaveReport_Click);
+    onTrigger(mnuPrintReport, &FormB::mnuPrintReport_Click);
+    onTrigger(mnuFileOpen, &FormB::mnuFileOpen_Click);
+    onTrigger(mnuExit, &FormB::mnuExit_Click);
+    onTrigger(mnuAddnew, &FormB::mnuAddnew_Click);
+    onTrigger(mnuSelectMeal, &FormB::mnuSelectMeal_Click);
+    onTrigger(mnuAddItem, &FormB::mnuAddItem_Click);
+    onTrigger(mnuRemove, &FormB::mnuRemove_Click);
+    onTrigger(mnuAdjust, &FormB::cmdPortionAdjust_Click);
+    onTrigger(mnuReportMealNumber, &FormB::mnuReportMealNumber_Click);
+    onTrigger(mnuReportRangeMealNumbers, &FormB::mnuReportRangeMealNumbers_Click);
+    onTrigger(mnuReportSpecificDate, &FormB::mnuReportSpecificDate_Click);
+    onTrigger(mnuReportRangeDates, &FormB::mnuReportRangeDates_Click);
+    onTrigger(mnuHelp, &FormB::mnuHelp_Click);
+    onTrigger(mnuDailyValues, &FormB::mnuDailyValues_Click);
+    onTrigger(mnuAbout, &FormB::mnuAbout_Click);
+    connectFoodHandlers();
+    connectItemHandlers();
+}
+
+void FormB::guarded(const std::function<void()>& handler) {
+    try {
+        handler();
+    } catch (const RuntimeError& e) {
+        m_platform.setMousePointer(Pointer::Normal);
+        GlobalErrorHandler(m_platform, e.number(), e.description());
+    }
+}
+
+void FormB::Form_Load() {
+    Globals& g = globals();
+    svCR = QStringLiteral("\r\n");
+    DBList1->hide();
+    Frame2->hide();
+
+    Data1.setDatabaseName(g.svCustomDB);
+    Data1.setRecordSource(QStringLiteral("CSR14"));
+    Data1.setRecordSource(QStringLiteral("Select ALL * From CSR14 Order by description"));
+    Data1.refresh();
+    DBList1->setCursor(&Data1, QStringLiteral("Description"));
+    DBList1->refill();
+
+    // Visible while the meal database opens and while the no-meal message is up.
+    show();
+
+    DataB.setDatabaseName(g.svMealDB);
+    DataB.setRecordSource(QStringLiteral("Meals"));
+    DataB.setRecordSource(QStringLiteral("Select * From Meals Order by MealNumber"));
+    DataB.refresh();
+    if (DataB.recordCount() == 0) {
+        m_platform.message(QStringLiteral("There are no records yet...proceed to step 1."));
+        return;
+    }
+    DataB.moveFirst();
+    sMealNum = txtFieldB.text(38);
+    svA = QStringLiteral("Select ALL * from Meals Where MealNumber = ") +
+          plainInt(static_cast<long long>(leadingNumber(sMealNum)));
+    DataB.setRecordSource(svA);
+    DataB.refresh();
+    DataB.moveLast();
+    lTotalRecordsB = static_cast<qint16>(DataB.recordCount());
+    DataB.moveFirst();
+
+    QPalette pal = RTBox->palette();
+    pal.setColor(QPalette::Base, QApplication::palette(menuBar()).color(QPalette::Window));
+    RTBox->setPalette(pal);
+    RTBox->setPlainText(QStringLiteral("Korvane Platewise version 1.0"));
+}
+
+void FormB::LockSet2() {
+    for (QWidget* w : {static_cast<QWidget*>(cmdBMoveFirst), static_cast<QWidget*>(cmdBMovelast),
+                       static_cast<QWidget*>(cmdBMoveNext), static_cast<QWidget*>(cmdBMovePrevious),
+                       static_cast<QWidget*>(cmdAddMeal), static_cast<QWidget*>(cmdRemove),
+                       static_cast<QWidget*>(cmdPortionAdjust), static_cast<QWidget*>(cmdAddItem),
+                       static_cast<QWidget*>(cmdSelect)})
+        w->setEnabled(false);
+    mnuSaveReport->setEnabled(false);
+    mnuPrintReport->setEnabled(false);
+    mnuStep1->menuAction()->setEnabled(false);
+    cmdCustom->setEnabled(false);
+    mnuStep2->menuAction()->setEnabled(false);
+    mnuStep3->menuAction()->setEnabled(false);
+    mnuReport->menuAction()->setEnabled(false);
+}
+
+void FormB::UnLockSet2() {
+    for (QWidget* w : {static_cast<QWidget*>(cmdBMoveFirst), static_cast<QWidget*>(cmdBMovelast),
+                       static_cast<QWidget*>(cmdBMoveNext), static_cast<QWidget*>(cmdBMovePrevious),
+                       static_cast<QWidget*>(cmdAddMeal), static_cast<QWidget*>(cmdRemove),
+                       static_cast<QWidget*>(cmdPortionAdjust), static_cast<QWidget*>(cmdAddItem),
+                       static_cast<QWidget*>(cmdSelect)})
+        w->setEnabled(true);
+    mnuSaveReport->setEnabled(true);
+    mnuPrintReport->setEnabled(true);
+    mnuStep1->menuAction()->setEnabled(true);
+    cmdCustom->setEnabled(true);
+    mnuStep2->menuAction()->setEnabled(true);
+    mnuStep3->menuAction()->setEnabled(true);
+    mnuReport->menuAction()->setEnabled(true);
+}
+
+void FormB::StartOver() {
+    for (;;) {
+        m_platform.message(QStringLiteral(
+            "All Records have been deleted.  Click OK to start over with a new meal."));
+        vSelectExisting = false;
+        m_platform.showModal(newMealDialog());
+        unloadNewMealDialog();
+        if (varOK) {
+            Text1->clear();
+            mnuAddItem_Click();
+        }
+        if (!vCancelFlag) return;
+    }
+}
+
+void FormB::ResetDataB() {
+    DataB.setRecordSource(QStringLiteral("Select ALL * from Meals Where MealNumber = ") +
+                          shortestSingle(ivOrigMealNum));
+    DataB.refresh();
+    DataB.moveLast();
+    lTotalRecordsB = static_cast<qint16>(DataB.recordCount());
+    DataB.moveFirst();
+}
+
+void FormB::cmdBSave() {
+    if (DataB.editMode() == EditMode::None) return;
+    const bool adding = DataB.editMode() == EditMode::Adding;
+    DataB.update();
+    if (DataB.editMode() == EditMode::None) {
+        lTotalRecordsB = static_cast<qint16>(DataB.recordCount());
+        if (adding) DataB.moveLast();
+    }
+}
+
+void FormB::mnuAddnew_Click() {
+    if (DataB.editMode() == EditMode::None) {
+        m_platform.showModal(newMealDialog());
+        unloadNewMealDialog();
+    }
+    if (varOK) {
+        Text1->clear();
+        mnuAddItem_Click();
+    }
+}
+
+void FormB::mnuSelectMeal_Click() {
+    vSelectExisting = true;
+    m_platform.showModal(newMealDialog());
+    unloadNewMealDialog();
+}
+
+void FormB::mnuExit_Click() { QApplication::quit(); }
+
+void FormB::cmdClose_Click() { close(); }
+
+void FormB::closeEvent(QCloseEvent* event) {
+    // Every change is already in the database files: nothing to save or ask.
+    event->accept();
+    QApplication::quit();
+}
+
+}  // namespace pw

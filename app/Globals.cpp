@@ -1,1 +1,88 @@
-// placeholder
+#include "app/Globals.h"
+
+#include "app/FormB.h"
+#include "data/Database.h"
+#include "data/RuntimeError.h"
+#include "platform/Platform.h"
+#include "platform/QtPlatform.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QLockFile>
+
+namespace pw {
+
+Globals& globals() {
+    static Globals g;
+    return g;
+}
+
+QString errorReportText(int number, const QString& description, const QString& lineBreak) {
+    return QStringLiteral("Error number ") + QString::number(number) +
+           QStringLiteral(" was encountered.") + lineBreak +
+           QStringLiteral("Which is described as: ") +
+           (description.isEmpty() ? errorDescription(number) : description);
+}
+
+void GlobalErrorHandler(Platform& platform, int number, const QString& description) {
+    switch (number) {
+        case err::DialogCancelled:
+            return;
+        case err::OutOfMemory:
+            platform.message(QStringLiteral("File selected is too large for this program to handle"));
+            return;
+        case err::InputPastEnd:
+            platform.message(QStringLiteral("Error Number 62, Input past end of File.") +
+                             QChar('\n') +
+                             QStringLiteral("This means you tried to read a binary file"));
+            return;
+        case err::UpdateCancelled:
+            platform.message(QStringLiteral(
+                "Error 3426  Information has not been entered correctly in the entry fields"));
+            return;
+        default:
+            platform.message(errorReportText(number, description, QStringLiteral("\n\r")));
+    }
+}
+
+int Main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Platewise"));
+    QtPlatform platform;
+
+    Globals& g = globals();
+    g.programDir = QDir::cleanPath(QCoreApplication::applicationDirPath());
+    g.svCustomDB = g.programDir + QStringLiteral("/Custom.mdb");
+    g.svMealDB = g.programDir + QStringLiteral("/MealDataB.mdb");
+
+    // One program folder serves one running program at a time.
+    QLockFile lock(g.programDir + QStringLiteral("/Platewise.lock"));
+    lock.setStaleLockTime(0);
+    if (!lock.tryLock(0)) {
+        platform.message(QStringLiteral("Platewise is already running with the files in ") +
+                         QDir::toNativeSeparators(g.programDir) +
+                         QStringLiteral(".  Only one Platewise can use them at a time."));
+        return 1;
+    }
+    try {
+        checkDatabaseFile(g.svCustomDB, DbKind::Food);
+        checkDatabaseFile(g.svMealDB, DbKind::Meal);
+    } catch (const RuntimeError& e) {
+        platform.message(e.description());
+        return 1;
+    }
+
+    FormB form(platform);
+    try {
+        form.Form_Load();
+    } catch (const RuntimeError& e) {
+        platform.message(errorReportText(e.number(), e.description(), QStringLiteral("\n")));
+        return 1;
+    }
+    form.show();
+    const int rc = app.exec();
+    closeAllConnections();
+    return rc;
+}
+
+}  // namespace pw

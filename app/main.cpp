@@ -1,1 +1,3 @@
-int main(){return 0;}
+#include "app/Globals.h"
+
+int main(int argc, char** argv) { return pw::Main(argc, argv); }

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QString>
+
+namespace pw {
+
+class Platform;
+
+// Values of the program's global module, shared by every window.
+struct Globals {
+    QString svCustomDB;  // the program's folder + "/Custom.mdb"
+    QString svMealDB;    // the program's folder + "/MealDataB.mdb"
+    QString programDir;  // the folder that holds the program file, no trailing separator
+
+    // The description last searched for in the food table, apostrophes doubled.
+    QString svSearchItem;
+
+    // Results of the portion dialog.
+    float vPortionGrams = 0;
+    QString svPortionUnit;
+    float vPortionQuantity = 0;
+};
+
+Globals& globals();
+
+// The common report of a run-time error that a trapping procedure does not handle itself.
+// `number` and `description` are those of the pending error.
+void GlobalErrorHandler(Platform& platform, int number, const QString& description = QString());
+
+// The text of that report, for errors without a message of their own:
+// "Error number n was encountered." + LF + CR + "Which is described as: " + description.
+QString errorReportText(int number, const QString& description, const QString& lineBreak);
+
+// Program entry: shows the splash window and the main window, runs the event loop.
+int Main(int argc, char** argv);
+
+}  // namespace pw
