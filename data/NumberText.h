@@ -2,12 +2,14 @@
 
 #include <QDate>
 #include <QString>
-
 #include <optional>
 
 namespace pw {
 
 // Numbers travel as texts through the program. These are the conversions between the two.
+// A number that cannot be held (an infinity, a NaN, digits beyond the range of a double) raises
+// RuntimeError err::Overflow instead of becoming a text or a value that would not read back
+// (wholeNumber answers nullopt instead).
 
 // The leading decimal number of a text: leading blanks skipped, an optional sign, digits and one
 // decimal point "."; " 12.5" reads 12.5, "2 cups" reads 2, a text without a number reads 0.
@@ -27,6 +29,9 @@ QString fixed3(double value);
 
 // Fixed decimals with a leading zero, rounded half away from zero.
 QString fixedText(double value, int decimals);
+
+// The value rounded to `decimals` places as fixedText writes it, read back: 2.25 gives 2.3.
+double roundDecimals(double value, int decimals);
 
 // The shortest text that reads back as the same double: "32.5", "100", "0.1", "2.11".
 QString shortestText(double value);
