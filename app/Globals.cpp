@@ -45,42 +45,48 @@ void GlobalErrorHandler(Platform& platform, int number, const QString& descripti
     }
 }
 
-int Main(int argc, char** argv) {
-    QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Platewise"));
-    QtPlatform platform;
-
+std::unique_ptr<FormB> startProgram(Platform& platform, const QString& programDir) {
     Globals& g = globals();
-    g.programDir = QDir::cleanPath(QCoreApplication::applicationDirPath());
+    g.programDir = QDir::cleanPath(programDir);
     g.svCustomDB = g.programDir + QStringLiteral("/Custom.mdb");
     g.svMealDB = g.programDir + QStringLiteral("/MealDataB.mdb");
-
-    // One program folder serves one running program at a time.
-    QLockFile lock(g.programDir + QStringLiteral("/Platewise.lock"));
-    lock.setStaleLockTime(0);
-    if (!lock.tryLock(0)) {
-        platform.message(QStringLiteral("Platewise is already running with the files in ") +
-                         QDir::toNativeSeparators(g.programDir) +
-                         QStringLiteral(".  Only one Platewise can use them at a time."));
-        return 1;
-    }
     try {
         checkDatabaseFile(g.svCustomDB, DbKind::Food);
         checkDatabaseFile(g.svMealDB, DbKind::Meal);
     } catch (const RuntimeError& e) {
         platform.message(e.description());
-        return 1;
+        return nullptr;
     }
-
-    FormB form(platform);
+    auto form = std::make_unique<FormB>(platform);
     try {
-        form.Form_Load();
+        form->Form_Load();
     } catch (const RuntimeError& e) {
+        form->hide();
         platform.message(errorReportText(e.number(), e.description(), QStringLiteral("\n")));
+        return nullptr;
+    }
+    return form;
+}
+
+int Main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Platewise"));
+    QtPlatform platform;
+    const QString dir = QDir::cleanPath(QCoreApplication::applicationDirPath());
+
+    // One program folder serves one running program at a time.
+    QLockFile lock(dir + QStringLiteral("/Platewise.lock"));
+    if (!lock.tryLock(0)) {
+        platform.message(QStringLiteral("Platewise is already running with the files in ") +
+                         QDir::toNativeSeparators(dir) +
+                         QStringLiteral(".  Only one Platewise can use them at a time."));
         return 1;
     }
-    form.show();
+    std::unique_ptr<FormB> form = startProgram(platform, dir);
+    if (!form) return 1;
+    form->show();
     const int rc = app.exec();
+    form.reset();
     closeAllConnections();
     return rc;
 }

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <memory>
+
 namespace pw {
 
 class Platform;
@@ -30,6 +32,13 @@ void GlobalErrorHandler(Platform& platform, int number, const QString& descripti
 // The text of that report, for errors without a message of their own:
 // "Error number n was encountered." + LF + CR + "Which is described as: " + description.
 QString errorReportText(int number, const QString& description, const QString& lineBreak);
+
+class FormB;
+
+// Sets the global paths for a program folder, checks both database files and loads the main
+// window. On a file that cannot be used it shows a message naming the file and what is wrong
+// and returns nullptr; the files are left untouched.
+std::unique_ptr<FormB> startProgram(Platform& platform, const QString& programDir);
 
 // Program entry: shows the splash window and the main window, runs the event loop.
 int Main(int argc, char** argv);

@@ -1,0 +1,49 @@
+#!/usr/bin/env bash
+# Starts the real program from a fresh program folder in a real X window under Xvfb, sees the
+# main window, answers the no-meal message and ends the program with Exit.
+set -euo pipefail
+exe=$1; food=$2; meals=$3; docs=$4
+work=$(mktemp -d)
+cleanup() { [ -n "${app:-}" ] && kill "$app" 2>/dev/null; [ -n "${xvfb:-}" ] && kill "$xvfb" 2>/dev/null; rm -rf "$work"; }
+trap cleanup EXIT
+cp "$exe" "$work/platewise"
+cp "$food" "$work/Custom.mdb"
+cp "$meals" "$work/MealDataB.mdb"
+cp "$docs"/Help.rtf "$docs"/DV.rtf "$work/"
+
+display=:$(( 90 + RANDOM % 400 ))
+Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+xvfb=$!
+export DISPLAY=$display
+for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+unset QT_QPA_PLATFORM
+
+(cd "$work" && exec ./platewise) &
+app=$!
+
+# The no-meal message comes up over the main window: answer it with Enter.
+msg=$(xdotool search --sync --onlyvisible --name '^Platewise$' | head -1)
+main=$(xdotool search --sync --onlyvisible --name '^Korvane Platewise$' | head -1)
+echo "main window $main, message $msg"
+xdotool windowactivate --sync "$msg" 2>/dev/null || xdotool windowfocus --sync "$msg"
+xdotool key --window "$msg" Return
+# The message has gone; the main window is still there.
+for _ in $(seq 50); do
+  xdotool search --onlyvisible --name '^Platewise$' >/dev/null 2>&1 || break; sleep 0.1
+done
+if xdotool search --onlyvisible --name '^Platewise$' >/dev/null 2>&1; then
+  echo "the no-meal message did not close"; exit 1
+fi
+kill -0 "$app"
+if command -v import >/dev/null; then import -window root "${ARTIFACT_DIR:-/tmp}/platewise-smoke.png" || true; fi
+# Exit through the File menu from the keyboard.
+xdotool windowactivate --sync "$main" 2>/dev/null || xdotool windowfocus --sync "$main"
+xdotool key --window "$main" alt+f
+sleep 0.3
+xdotool key x
+for _ in $(seq 100); do kill -0 "$app" 2>/dev/null || break; sleep 0.1; done
+if kill -0 "$app" 2>/dev/null; then echo "the program did not end on Exit"; exit 1; fi
+wait "$app"; rc=$?
+app=
+echo "ended with $rc"
+exit $rc
