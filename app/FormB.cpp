@@ -253,7 +253,7 @@ void FormB::Form_Load() {
     Data1.setRecordSource(QStringLiteral("CSR14"));
     Data1.setRecordSource(QStringLiteral("Select ALL * From CSR14 Order by description"));
     Data1.refresh();
-    DBList1->setCursor(&Data1, QStringLiteral("Description"));
+    DBList1->setRecordCursor(&Data1, QStringLiteral("Description"));
     DBList1->refill();
 
     // Visible while the meal database opens and while the no-meal message is up.
