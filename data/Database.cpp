@@ -1,1 +1,202 @@
-// placeholder
+#include "data/Database.h"
+
+#include <SQLiteCpp/Database.h>
+#include <SQLiteCpp/Exception.h>
+#include <SQLiteCpp/Statement.h>
+#include <sqlite3.h>
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSet>
+#include <map>
+
+#include "data/Schema.h"
+
+namespace pw {
+
+namespace {
+
+constexpr int kBusyTimeoutMs = 3000;
+constexpr int kFileNotFound = 3024;
+constexpr int kDiskOrNetwork = 3043;
+constexpr int kDamaged = 3049;
+
+struct Entry {
+    std::shared_ptr<SQLite::Database> db;
+    bool checked[2] = {false, false};  // by DbKind
+};
+
+std::map<QString, Entry>& pool() {
+    static std::map<QString, Entry> connections;
+    return connections;
+}
+
+QString keyFor(const QString& path) {
+    const QFileInfo info(path);
+    const QString canonical = info.canonicalFilePath();
+    return canonical.isEmpty() ? info.absoluteFilePath() : canonical;
+}
+
+QString shown(const QString& path) { return QDir::toNativeSeparators(path); }
+
+[[noreturn]] void fileFailure(int number, const QString& path, const QString& what) {
+    throw RuntimeError(number, QStringLiteral("%1: %2").arg(shown(path), what));
+}
+
+// The checks that need no database engine: the file is there, has content, and is SQLite.
+void checkPlainFile(const QString& path) {
+    const QFileInfo info(path);
+    if (path.isEmpty() || !info.exists() || !info.isFile())
+        fileFailure(kFileNotFound, path, QStringLiteral("the file could not be found."));
+    if (info.size() == 0)
+        fileFailure(err::NotADatabase, path, QStringLiteral("the file is empty."));
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        fileFailure(err::CantOpenFile, path, QStringLiteral("the file cannot be read."));
+    const QByteArray head = file.read(32);
+    if (head.startsWith(QByteArray("\0\1\0\0Standard Jet DB", 19)) ||
+        head.startsWith(QByteArray("\0\1\0\0Standard ACE DB", 19))) {
+        fileFailure(err::NotADatabase, path,
+                    QStringLiteral("this is a Microsoft Access database; the program reads only "
+                                   "its own database files."));
+    }
+    if (!head.startsWith(QByteArray("SQLite format 3\0", 16)))
+        fileFailure(err::NotADatabase, path, QStringLiteral("this is not a database file."));
+}
+
+std::shared_ptr<SQLite::Database> openFile(const QString& path) {
+    checkPlainFile(path);
+    try {
+        // Read-write only: a missing file must never be created.
+        auto db = std::make_shared<SQLite::Database>(path.toStdString(), SQLite::OPEN_READWRITE,
+                                                     kBusyTimeoutMs);
+        db->exec("PRAGMA journal_mode = DELETE");
+        db->exec("PRAGMA synchronous = FULL");
+        return db;
+    } catch (const SQLite::Exception& e) {
+        throw storeError(e, path);
+    }
+}
+
+const TableInfo* const kFoodTables[] = {&csr14Table()};
+const TableInfo* const kMealTables[] = {&mealNumbersTable(), &mealsTable()};
+
+void checkTables(SQLite::Database& db, const QString& path, DbKind kind) {
+    const auto check = [&](const TableInfo& table) {
+        QSet<QString> columns;
+        SQLite::Statement info(db, "SELECT name FROM pragma_table_info(?)");
+        info.bind(1, table.name.toStdString());
+        while (info.executeStep())
+            columns.insert(QString::fromStdString(info.getColumn(0).getString()).toLower());
+        if (columns.isEmpty())
+            fileFailure(err::TableNotFound, path,
+                        QStringLiteral("the table %1 is missing.").arg(table.name));
+        for (const FieldInfo& f : table.fields) {
+            if (!columns.contains(f.name.toLower()))
+                fileFailure(
+                    err::UnknownField, path,
+                    QStringLiteral("the table %1 has no field %2.").arg(table.name, f.name));
+        }
+    };
+    if (kind == DbKind::Food) {
+        for (const TableInfo* t : kFoodTables) check(*t);
+    } else {
+        for (const TableInfo* t : kMealTables) check(*t);
+    }
+}
+
+}  // namespace
+
+std::shared_ptr<SQLite::Database> connection(const QString& path) {
+    const QString key = keyFor(path);
+    Entry& entry = pool()[key];
+    if (!entry.db) {
+        try {
+            entry.db = openFile(path);
+        } catch (...) {
+            pool().erase(key);
+            throw;
+        }
+    }
+    return entry.db;
+}
+
+void checkDatabaseFile(const QString& path, DbKind kind) {
+    checkPlainFile(path);
+    // A connection of its own, so that a bad file is not kept open in the pool.
+    const std::shared_ptr<SQLite::Database> db = openFile(path);
+    try {
+        if (sqlite3_db_readonly(db->getHandle(), "main") == 1)
+            fileFailure(err::ReadOnly, path,
+                        QStringLiteral("the file is read-only; changes could not be saved."));
+        const QFileInfo folder(QFileInfo(path).absolutePath());
+        if (!folder.isWritable())
+            fileFailure(err::ReadOnly, path,
+                        QStringLiteral("its folder is read-only; changes could not be saved."));
+        const int appId = db->execAndGet("PRAGMA application_id").getInt();
+        if (appId != kApplicationId)
+            fileFailure(err::NotADatabase, path,
+                        QStringLiteral("this database file does not belong to this program."));
+        checkTables(*db, path, kind);
+        SQLite::Statement quick(*db, "PRAGMA quick_check");
+        if (quick.executeStep()) {
+            const QString result = QString::fromStdString(quick.getColumn(0).getString());
+            if (result != QLatin1String("ok"))
+                fileFailure(kDamaged, path,
+                            QStringLiteral("the file is damaged (%1).").arg(result));
+        }
+    } catch (const SQLite::Exception& e) {
+        throw storeError(e, path);
+    }
+}
+
+std::shared_ptr<SQLite::Database> checkedConnection(const QString& path, DbKind kind) {
+    const QString key = keyFor(path);
+    const auto found = pool().find(key);
+    if (found != pool().end() && found->second.db && found->second.checked[int(kind)])
+        return found->second.db;
+    checkDatabaseFile(path, kind);
+    auto db = connection(path);
+    pool()[key].checked[int(kind)] = true;
+    return db;
+}
+
+RuntimeError storeError(const SQLite::Exception& e, const QString& path) {
+    const QString engine = QString::fromUtf8(e.what());
+    const auto make = [&](int number, const QString& what) {
+        return RuntimeError(number, QStringLiteral("%1: %2").arg(shown(path), what));
+    };
+    switch (e.getErrorCode() & 0xff) {
+        case SQLITE_FULL:
+            return make(err::DiskFull,
+                        QStringLiteral("the disk is full; the change was not saved."));
+        case SQLITE_READONLY:
+        case SQLITE_PERM:
+            return make(err::ReadOnly,
+                        QStringLiteral("the file is read-only; the change was not saved."));
+        case SQLITE_BUSY:
+        case SQLITE_LOCKED:
+            return make(err::FileLocked, QStringLiteral("the file is in use by another program; "
+                                                        "the change was not saved. Try again."));
+        case SQLITE_CONSTRAINT:
+            return make(err::DuplicateKey,
+                        QStringLiteral("the change would create a duplicate value (%1); it was "
+                                       "not saved.")
+                            .arg(engine));
+        case SQLITE_NOTADB:
+            return make(err::NotADatabase, QStringLiteral("this is not a database file."));
+        case SQLITE_CORRUPT:
+            return make(kDamaged, QStringLiteral("the file is damaged (%1).").arg(engine));
+        case SQLITE_CANTOPEN:
+            return make(err::CantOpenFile, QStringLiteral("the file cannot be opened."));
+        case SQLITE_NOMEM:
+            return make(err::OutOfMemory, QStringLiteral("out of memory."));
+        default:
+            return make(kDiskOrNetwork, QStringLiteral("the database reported: %1").arg(engine));
+    }
+}
+
+void closeAllConnections() { pool().clear(); }
+
+}  // namespace pw

@@ -1,19 +1,25 @@
 #pragma once
 
 #include <QString>
-
 #include <memory>
+
+#include "data/RuntimeError.h"
 
 namespace SQLite {
 class Database;
-}
+class Exception;
+}  // namespace SQLite
 
 namespace pw {
 
 // The program's two database files. Opening checks that the file is there, is a SQLite file of
 // ours (application_id) with the tables we need, can be written, and passes quick_check; any
-// failure throws RuntimeError with a message that names the file and what is wrong. Settings for
-// a program that must lose nothing: rollback journal, synchronous=FULL, a busy timeout.
+// failure throws RuntimeError with a message that names the file and what is wrong:
+//   3024 missing file, 3343 empty file / not a database / an Access file / a SQLite file that is
+//   not ours, 3078 a table missing, 3265 a field missing, 3027 read-only file or folder,
+//   3049 damaged (quick_check fails). A file is never created.
+// Settings for a program that must lose nothing: rollback journal, synchronous=FULL, a busy
+// timeout.
 enum class DbKind { Food, Meal };
 
 // The shared connection for a file: every cursor on the same file uses the same connection, so
@@ -23,6 +29,15 @@ std::shared_ptr<SQLite::Database> connection(const QString& path);
 // Checks a file before the program uses it; throws RuntimeError (number and a clear text naming
 // the file) when it cannot be used.
 void checkDatabaseFile(const QString& path, DbKind kind);
+
+// The shared connection for a file of the given kind, checked (checkDatabaseFile) the first time
+// the program uses it for that kind. The record cursor opens its files through this.
+std::shared_ptr<SQLite::Database> checkedConnection(const QString& path, DbKind kind);
+
+// A failure reported by SQLite as the program's error: disk full 3035, read-only 3027, file in
+// use 3045, duplicate value 3022, damaged file 3049, not a database 3343, any other 3043 (disk
+// or network error); the text names the file. The change that failed was rolled back.
+RuntimeError storeError(const SQLite::Exception& e, const QString& path);
 
 // Closes every shared connection (tests, and the end of the program).
 void closeAllConnections();

@@ -1,1 +1,542 @@
-// placeholder
+#include "data/RecordCursor.h"
+
+#include <SQLiteCpp/Database.h>
+#include <SQLiteCpp/Exception.h>
+#include <SQLiteCpp/Statement.h>
+#include <SQLiteCpp/Transaction.h>
+
+#include <QHash>
+#include <cmath>
+#include <optional>
+#include <unordered_set>
+#include <vector>
+
+#include "data/Database.h"
+#include "data/NumberText.h"
+#include "data/QueryDialect.h"
+#include "data/RuntimeError.h"
+#include "data/Schema.h"
+
+namespace pw {
+
+namespace {
+
+constexpr int kInvalidArgument = 3001;
+constexpr int kNotABookmark = 3159;
+// Whole numbers beyond this lose digits in a double; a text that large does not fit the field.
+constexpr double kLargestWhole = 9007199254740992.0;
+
+using Value = std::optional<QString>;  // nullopt: the field has no value (NULL)
+
+void bindValue(SQLite::Statement& st, int index, const QVariant& v) {
+    switch (v.typeId()) {
+        case QMetaType::LongLong:
+            st.bind(index, static_cast<int64_t>(v.toLongLong()));
+            break;
+        case QMetaType::Double:
+            st.bind(index, v.toDouble());
+            break;
+        case QMetaType::QString:
+            st.bind(index, v.toString().toStdString());
+            break;
+        default:
+            st.bind(index);
+            break;  // NULL
+    }
+}
+
+void bindAll(SQLite::Statement& st, const QVariantList& values, int first = 1) {
+    for (int i = 0; i < values.size(); ++i) bindValue(st, first + i, values[i]);
+}
+
+// A stored value as the text a person expects: 717, 0.1, 2.11, dates as MM/DD/YYYY.
+Value storedText(const SQLite::Column& c, FieldKind kind) {
+    if (c.isNull()) return std::nullopt;
+    if (c.isInteger()) return plainInt(c.getInt64());
+    if (c.isFloat()) {
+        const double v = c.getDouble();
+        if (kind == FieldKind::Integer && std::trunc(v) == v && std::fabs(v) <= kLargestWhole)
+            return plainInt(static_cast<long long>(v));
+        return shortestText(v);
+    }
+    const QString text = QString::fromStdString(c.getString());
+    if (kind == FieldKind::Date) {
+        const QDate date = QDate::fromString(text, Qt::ISODate);
+        if (date.isValid()) return mdyText(date);
+    }
+    return text;
+}
+
+[[noreturn]] void doesNotFit(const FieldInfo& f, const QString& text, const char* kind) {
+    throw RuntimeError(err::UpdateCancelled,
+                       QStringLiteral("The text '%1' does not fit the field %2 (%3).")
+                           .arg(text, f.name, QLatin1String(kind)));
+}
+
+// The text of a bound field as the value to store; a text that does not fit raises 3426.
+QVariant valueToStore(const FieldInfo& f, const Value& text) {
+    if (!text) return QVariant();
+    if (f.kind == FieldKind::Text) return *text;
+    if (text->trimmed().isEmpty()) return QVariant();
+    switch (f.kind) {
+        case FieldKind::Number: {
+            const auto v = wholeNumber(*text);
+            if (!v) doesNotFit(f, *text, "a number");
+            return *v;
+        }
+        case FieldKind::Integer: {
+            const auto v = wholeNumber(*text);
+            if (!v || std::fabs(*v) > kLargestWhole) doesNotFit(f, *text, "a whole number");
+            return static_cast<qlonglong>(roundHalfEven(*v));
+        }
+        case FieldKind::Date: {
+            const auto date = parseMdy(*text);
+            if (!date) doesNotFit(f, *text, "a date in month/day/year order");
+            return date->toString(Qt::ISODate);
+        }
+        case FieldKind::Text:
+            break;
+    }
+    return *text;
+}
+
+QString columnList(const TableInfo& table) {
+    QStringList cols;
+    for (const FieldInfo& f : table.fields) cols << quotedName(f.name);
+    return cols.join(u',');
+}
+
+}  // namespace
+
+struct RecordCursor::Impl {
+    QString path;
+    QString source;
+
+    // What the last refresh opened.
+    std::shared_ptr<SQLite::Database> db;
+    SqlQuery query;
+    std::vector<int64_t> rows;  // row ids in the cursor's order; added rows at the end
+    int pos = -1;               // -1 before the first row, rows.size() past the last
+    bool afterDelete = false;   // the row at pos was deleted: no current row until a move
+    std::unique_ptr<SQLite::Statement> rowStatement;
+
+    // The current row's values, read when first asked for.
+    mutable bool loaded = false;
+    mutable std::vector<Value> values;
+    // Texts written outside an edit, held as a bound text box holds them until the next move.
+    QHash<int, QString> held;
+
+    EditMode mode = EditMode::None;
+    std::vector<Value> pending;
+    std::vector<bool> dirty;
+    bool noMatch = false;
+
+    int count() const { return int(rows.size()); }
+    bool hasRow() const { return !afterDelete && pos >= 0 && pos < count(); }
+    const TableInfo& table() const { return *query.table; }
+
+    int fieldIndex(const QString& name) const {
+        if (!query.table) throw RuntimeError(err::UnknownField);
+        const auto& fields = query.table->fields;
+        for (std::size_t i = 0; i < fields.size(); ++i)
+            if (fields[i].name.compare(name, Qt::CaseInsensitive) == 0) return int(i);
+        throw RuntimeError(err::UnknownField, QStringLiteral("%1 (%2)").arg(
+                                                  errorDescription(err::UnknownField), name));
+    }
+
+    template <class F>
+    auto guarded(F&& f) const {
+        try {
+            return f();
+        } catch (const SQLite::Exception& e) {
+            throw storeError(e, path);
+        }
+    }
+
+    void load() const {
+        if (loaded) return;
+        values.assign(table().fields.size(), std::nullopt);
+        if (hasRow()) {
+            guarded([&] {
+                rowStatement->reset();
+                rowStatement->bind(1, rows[std::size_t(pos)]);
+                // A row deleted through another cursor reads as a row without values.
+                if (rowStatement->executeStep()) {
+                    for (std::size_t i = 0; i < values.size(); ++i)
+                        values[i] =
+                            storedText(rowStatement->getColumn(int(i)), table().fields[i].kind);
+                }
+                rowStatement->reset();
+            });
+        }
+        loaded = true;
+    }
+
+    void rowChanged() {
+        loaded = false;
+        held.clear();
+    }
+
+    void dropPending() {
+        mode = EditMode::None;
+        pending.clear();
+        dirty.clear();
+    }
+};
+
+RecordCursor::RecordCursor() : d(std::make_unique<Impl>()) {}
+RecordCursor::~RecordCursor() = default;
+
+void RecordCursor::setDatabaseName(const QString& path) { d->path = path; }
+QString RecordCursor::databaseName() const { return d->path; }
+void RecordCursor::setRecordSource(const QString& source) { d->source = source; }
+QString RecordCursor::recordSource() const { return d->source; }
+
+void RecordCursor::refresh() {
+    SqlQuery query = translateSource(d->source);
+    const DbKind kind = query.table == &csr14Table() ? DbKind::Food : DbKind::Meal;
+    auto db = checkedConnection(d->path, kind);
+    std::vector<int64_t> rows;
+    auto rowStatement = d->guarded([&] {
+        SQLite::Statement ids(*db, query.selectSql(QStringLiteral("rowid")).toStdString());
+        bindAll(ids, query.condition.values);
+        while (ids.executeStep()) rows.push_back(ids.getColumn(0).getInt64());
+        const QString one = QStringLiteral("SELECT %1 FROM %2 WHERE rowid = ?")
+                                .arg(columnList(*query.table), quotedName(query.table->name));
+        return std::make_unique<SQLite::Statement>(*db, one.toStdString());
+    });
+    d->dropPending();
+    d->rowStatement.reset();  // before the connection it belongs to may go
+    d->db = std::move(db);
+    d->query = std::move(query);
+    d->rows = std::move(rows);
+    d->rowStatement = std::move(rowStatement);
+    d->pos = d->rows.empty() ? -1 : 0;
+    d->afterDelete = false;
+    d->noMatch = false;
+    d->rowChanged();
+    if (onReposition) onReposition();
+}
+
+bool RecordCursor::isOpen() const { return d->db != nullptr; }
+
+int RecordCursor::recordCount() const { return d->count(); }
+
+// Leaving a row saves a pending change first, as a bound form does; a failing save keeps the
+// cursor where it is.
+static void leaveRow(RecordCursor& c, bool hasRow) {
+    if (c.editMode() != EditMode::None) {
+        c.update();
+    } else if (hasRow && c.onValidate) {
+        c.onValidate();
+    }
+}
+
+void RecordCursor::moveFirst() {
+    leaveRow(*this, d->hasRow());
+    if (d->rows.empty()) throw RuntimeError(err::NoCurrentRecord);
+    d->pos = 0;
+    d->afterDelete = false;
+    d->rowChanged();
+    if (onReposition) onReposition();
+}
+
+void RecordCursor::moveLast() {
+    leaveRow(*this, d->hasRow());
+    if (d->rows.empty()) throw RuntimeError(err::NoCurrentRecord);
+    d->pos = d->count() - 1;
+    d->afterDelete = false;
+    d->rowChanged();
+    if (onReposition) onReposition();
+}
+
+void RecordCursor::moveNext() {
+    leaveRow(*this, d->hasRow());
+    if (d->afterDelete) {
+        d->afterDelete = false;  // the row after the deleted one now stands at pos
+    } else if (eof()) {
+        throw RuntimeError(err::NoCurrentRecord);
+    } else {
+        ++d->pos;
+    }
+    d->rowChanged();
+    if (onReposition) onReposition();
+}
+
+void RecordCursor::movePrevious() {
+    leaveRow(*this, d->hasRow());
+    if (d->afterDelete) {
+        d->afterDelete = false;
+        --d->pos;
+    } else if (bof()) {
+        throw RuntimeError(err::NoCurrentRecord);
+    } else {
+        d->pos = std::min(d->pos, d->count()) - 1;
+    }
+    d->rowChanged();
+    if (onReposition) onReposition();
+}
+
+bool RecordCursor::eof() const {
+    return d->rows.empty() || (!d->afterDelete && d->pos >= d->count());
+}
+
+bool RecordCursor::bof() const { return d->rows.empty() || (!d->afterDelete && d->pos < 0); }
+
+bool RecordCursor::hasCurrentRow() const { return d->hasRow(); }
+
+int RecordCursor::absolutePosition() const { return d->hasRow() ? d->pos : -1; }
+
+void RecordCursor::setAbsolutePosition(int position) {
+    leaveRow(*this, d->hasRow());
+    if (position < 0 || position >= d->count()) throw RuntimeError(kInvalidArgument);
+    d->pos = position;
+    d->afterDelete = false;
+    d->rowChanged();
+    if (onReposition) onReposition();
+}
+
+QByteArray RecordCursor::bookmark() const {
+    if (!d->hasRow()) throw RuntimeError(err::NoCurrentRecord);
+    return QByteArray::number(static_cast<qlonglong>(d->rows[std::size_t(d->pos)]));
+}
+
+void RecordCursor::setBookmark(const QByteArray& bookmark) {
+    bool ok = false;
+    const int64_t rowid = bookmark.toLongLong(&ok);
+    const auto it = std::find(d->rows.begin(), d->rows.end(), rowid);
+    if (!ok || it == d->rows.end())
+        throw RuntimeError(kNotABookmark, QStringLiteral("Not a valid bookmark."));
+    leaveRow(*this, d->hasRow());
+    d->pos = int(it - d->rows.begin());
+    d->afterDelete = false;
+    d->rowChanged();
+    if (onReposition) onReposition();
+}
+
+bool RecordCursor::findFirst(const QString& criteria) {
+    if (!d->db) throw RuntimeError(err::NoCurrentRecord);
+    const SqlCondition condition = translateCriteria(criteria, d->table());
+    leaveRow(*this, d->hasRow());
+    std::unordered_set<int64_t> matching;
+    d->guarded([&] {
+        SQLite::Statement st(*d->db, QStringLiteral("SELECT rowid FROM %1 WHERE %2")
+                                         .arg(quotedName(d->table().name), condition.where)
+                                         .toStdString());
+        bindAll(st, condition.values);
+        while (st.executeStep()) matching.insert(st.getColumn(0).getInt64());
+    });
+    for (std::size_t i = 0; i < d->rows.size(); ++i) {
+        if (matching.count(d->rows[i])) {
+            d->noMatch = false;
+            d->pos = int(i);
+            d->afterDelete = false;
+            d->rowChanged();
+            if (onReposition) onReposition();
+            return true;
+        }
+    }
+    d->noMatch = true;
+    return false;
+}
+
+bool RecordCursor::noMatch() const { return d->noMatch; }
+
+void RecordCursor::addNew() {
+    if (!d->db) throw RuntimeError(err::NoCurrentRecord);
+    if (d->mode != EditMode::None) update();
+    d->rowChanged();
+    d->mode = EditMode::Adding;
+    d->pending.assign(d->table().fields.size(), std::nullopt);
+    d->dirty.assign(d->pending.size(), false);
+}
+
+void RecordCursor::edit() {
+    if (d->mode == EditMode::Editing) return;
+    if (d->mode == EditMode::Adding) update();
+    if (!d->hasRow()) throw RuntimeError(err::NoCurrentRecord);
+    d->held.clear();
+    d->load();
+    d->mode = EditMode::Editing;
+    d->pending = d->values;
+    d->dirty.assign(d->pending.size(), false);
+}
+
+void RecordCursor::update() {
+    if (d->mode == EditMode::None) throw RuntimeError(err::UpdateWithoutEdit);
+    if (d->mode == EditMode::Editing && !d->hasRow()) throw RuntimeError(err::NoCurrentRecord);
+    if (onValidate) onValidate();
+    const auto& fields = d->table().fields;
+
+    // Every written text must fit its field (3426) before the rules of the table are tested.
+    QStringList columns;
+    QVariantList toStore;
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        if (!d->dirty[i]) continue;
+        columns << quotedName(fields[i].name);
+        toStore << valueToStore(fields[i], d->pending[i]);
+    }
+    int written = 0;
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        const FieldInfo& f = fields[i];
+        bool isNull = !d->pending[i].has_value();
+        bool isEmptyText = !isNull && f.kind == FieldKind::Text && d->pending[i]->isEmpty();
+        if (d->dirty[i]) {
+            isNull = !toStore[written++].isValid();
+        }
+        if (f.required && isNull) {
+            throw RuntimeError(err::RequiredNull,
+                               QStringLiteral("The field '%1.%2' cannot contain a Null value "
+                                              "because the Required property for this field is "
+                                              "set to True.  Enter a value in this field.")
+                                   .arg(d->table().name, f.name));
+        }
+        if (!f.allowEmpty && isEmptyText) {
+            throw RuntimeError(err::ZeroLength,
+                               QStringLiteral("Field '%1.%2' can't be a zero-length string.")
+                                   .arg(d->table().name, f.name));
+        }
+    }
+
+    const QString table = quotedName(d->table().name);
+    d->guarded([&] {
+        SQLite::Transaction transaction(*d->db);
+        if (d->mode == EditMode::Adding) {
+            QString sql =
+                columns.isEmpty()
+                    ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(table)
+                    : QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                          .arg(table, columns.join(u','),
+                               QStringList(columns.size(), QStringLiteral("?")).join(u','));
+            SQLite::Statement st(*d->db, sql.toStdString());
+            bindAll(st, toStore);
+            st.exec();
+            const int64_t rowid = d->db->getLastInsertRowid();
+            transaction.commit();
+            d->rows.push_back(rowid);
+        } else if (!columns.isEmpty()) {
+            QStringList sets;
+            for (const QString& c : columns) sets << c + QStringLiteral(" = ?");
+            SQLite::Statement st(*d->db, QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?")
+                                             .arg(table, sets.join(u','))
+                                             .toStdString());
+            bindAll(st, toStore);
+            st.bind(int(toStore.size()) + 1, d->rows[std::size_t(d->pos)]);
+            st.exec();
+            transaction.commit();
+        }
+    });
+    d->dropPending();
+    d->rowChanged();
+}
+
+void RecordCursor::cancelUpdate() {
+    d->dropPending();
+    d->rowChanged();
+}
+
+void RecordCursor::deleteRow() {
+    if (d->mode != EditMode::None) cancelUpdate();
+    if (!d->hasRow()) throw RuntimeError(err::NoCurrentRecord);
+    if (onValidate) onValidate();
+    const int64_t rowid = d->rows[std::size_t(d->pos)];
+    d->guarded([&] {
+        SQLite::Transaction transaction(*d->db);
+        SQLite::Statement st(*d->db, QStringLiteral("DELETE FROM %1 WHERE rowid = ?")
+                                         .arg(quotedName(d->table().name))
+                                         .toStdString());
+        st.bind(1, rowid);
+        st.exec();
+        transaction.commit();
+    });
+    d->rows.erase(d->rows.begin() + d->pos);
+    d->afterDelete = true;
+    d->rowChanged();
+}
+
+EditMode RecordCursor::editMode() const { return d->mode; }
+
+QStringList RecordCursor::fieldNames() const {
+    return d->query.table ? pw::fieldNames(*d->query.table) : QStringList();
+}
+
+bool RecordCursor::hasField(const QString& field) const {
+    return d->query.table && d->query.table->field(field) != nullptr;
+}
+
+QString RecordCursor::text(const QString& field) const {
+    if (!d->query.table) return QString();
+    const int i = d->fieldIndex(field);
+    if (d->mode != EditMode::None) return d->pending[std::size_t(i)].value_or(QString());
+    if (const auto it = d->held.constFind(i); it != d->held.constEnd()) return *it;
+    if (!d->hasRow()) return QString();
+    d->load();
+    return d->values[std::size_t(i)].value_or(QString());
+}
+
+bool RecordCursor::isNull(const QString& field) const {
+    if (!d->query.table) return true;
+    const int i = d->fieldIndex(field);
+    if (d->mode != EditMode::None) return !d->pending[std::size_t(i)].has_value();
+    if (!d->hasRow()) return true;
+    d->load();
+    return !d->values[std::size_t(i)].has_value();
+}
+
+void RecordCursor::setText(const QString& field, const QString& text) {
+    const int i = d->fieldIndex(field);
+    if (d->mode == EditMode::None) {
+        d->held.insert(i, text);
+        return;
+    }
+    d->pending[std::size_t(i)] = text;
+    d->dirty[std::size_t(i)] = true;
+}
+
+QStringList RecordCursor::columnTexts(const QString& field) const {
+    if (!d->db) return {};
+    const int i = d->fieldIndex(field);
+    const FieldInfo& f = d->table().fields[std::size_t(i)];
+    QHash<int64_t, QString> byRow;
+    d->guarded([&] {
+        SQLite::Statement st(
+            *d->db,
+            d->query.selectSql(QStringLiteral("rowid, ") + quotedName(f.name)).toStdString());
+        bindAll(st, d->query.condition.values);
+        while (st.executeStep())
+            byRow.insert(st.getColumn(0).getInt64(),
+                         storedText(st.getColumn(1), f.kind).value_or(QString()));
+    });
+    QStringList out;
+    out.reserve(qsizetype(d->rows.size()));
+    for (int64_t rowid : d->rows) {
+        const auto it = byRow.constFind(rowid);
+        if (it != byRow.constEnd()) {
+            out << *it;
+            continue;
+        }
+        // A row added through this cursor that the source's condition does not select.
+        QString value;
+        d->guarded([&] {
+            SQLite::Statement one(*d->db, QStringLiteral("SELECT %1 FROM %2 WHERE rowid = ?")
+                                              .arg(quotedName(f.name), quotedName(d->table().name))
+                                              .toStdString());
+            one.bind(1, rowid);
+            if (one.executeStep()) value = storedText(one.getColumn(0), f.kind).value_or(QString());
+        });
+        out << value;
+    }
+    return out;
+}
+
+QString SrchReplace(const QString& sStringToFix) {
+    QString out;
+    out.reserve(sStringToFix.size() + 8);
+    for (const QChar c : sStringToFix) {
+        out += c;
+        if (c == u'\'') out += c;
+    }
+    return out;
+}
+
+}  // namespace pw

@@ -1,1 +1,190 @@
-// placeholder
+#include "tests/support/TestDb.h"
+
+#include <SQLiteCpp/Database.h>
+#include <SQLiteCpp/Statement.h>
+#include <SQLiteCpp/Transaction.h>
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+
+#include "data/Database.h"
+#include "data/RuntimeError.h"
+#include "data/Schema.h"
+
+namespace pw::test {
+
+namespace {
+
+// Fixture writes need not survive a power cut: without syncing, a test folder takes
+// milliseconds instead of a good part of a second.
+std::unique_ptr<SQLite::Database> fastConnection(const QString& path, int flags) {
+    auto db = std::make_unique<SQLite::Database>(path.toStdString(), flags);
+    db->exec("PRAGMA synchronous = OFF");
+    db->exec("PRAGMA journal_mode = MEMORY");
+    return db;
+}
+
+void createFile(const QString& path, void (*create)(SQLite::Database&)) {
+    create(*fastConnection(path, SQLite::OPEN_READWRITE | SQLite::OPEN_CREATE));
+}
+
+void copyFile(const QString& from, const QString& to) {
+    if (!QFile::copy(from, to)) {
+        ADD_FAILURE() << "Cannot copy " << from.toStdString() << " to " << to.toStdString();
+        return;
+    }
+    QFile::setPermissions(to, QFile::ReadOwner | QFile::WriteOwner);
+}
+
+void addFixtureFoods(const QString& db) {
+    addFood(db, QStringLiteral("Apple, raw"), 1001,
+            {{"ENERG_KCAL", 52},
+             {"PROTEIN", 0.26},
+             {"TOT_LIPID", 0.17},
+             {"CARBOHYDRT", 13.81},
+             {"GMWT_1", 182},
+             {"GMWT_DESC1", "1 medium"},
+             {"GMWT_2", 109},
+             {"GMWT_DESC2", "1 cup, sliced"}});
+    addFood(db, QStringLiteral("Bread, whole-wheat"), 1002,
+            {{"ENERG_KCAL", 247},
+             {"PROTEIN", 13},
+             {"TOT_LIPID", 3.4},
+             {"CARBOHYDRT", 41},
+             {"FIBER_TD", 6},
+             {"GMWT_1", 32},
+             {"GMWT_DESC1", "1 slice"}});
+    addFood(db, QStringLiteral("Milk, whole"), 1003,
+            {{"ENERG_KCAL", 61},
+             {"PROTEIN", 3.15},
+             {"TOT_LIPID", 3.25},
+             {"CARBOHYDRT", 4.8},
+             {"CALCIUM", 113},
+             {"GMWT_1", 244},
+             {"GMWT_DESC1", "1 cup"}});
+    addFood(db, QStringLiteral("O'Brien's potatoes"), 1004,
+            {{"ENERG_KCAL", 81}, {"PROTEIN", 1.8}, {"TOT_LIPID", 0.1}, {"CARBOHYDRT", 18}});
+    addFood(db, QStringLiteral("Water, plain"), 1005);
+    addFood(db, QStringLiteral("Sample soup"), 6400, {{"ENERG_KCAL", 40}});
+    addFood(db, QStringLiteral("My granola"), 6500,
+            {{"ENERG_KCAL", 471}, {"PROTEIN", 10}, {"TOT_LIPID", 20}, {"CARBOHYDRT", 64}});
+}
+
+void bindVariant(SQLite::Statement& st, int index, const QVariant& v) {
+    switch (v.typeId()) {
+        case QMetaType::Int:
+        case QMetaType::LongLong:
+            st.bind(index, static_cast<int64_t>(v.toLongLong()));
+            break;
+        case QMetaType::Double:
+            st.bind(index, v.toDouble());
+            break;
+        case QMetaType::QDate:
+            st.bind(index, v.toDate().toString(Qt::ISODate).toStdString());
+            break;
+        case QMetaType::UnknownType:
+            st.bind(index);
+            break;
+        default:
+            st.bind(index, v.toString().toStdString());
+            break;
+    }
+}
+
+}  // namespace
+
+ProgramFolder::ProgramFolder(Content content) {
+    if (!m_dir.isValid()) {
+        ADD_FAILURE() << "Cannot make a temporary folder";
+        return;
+    }
+    if (content == Content::Templates) {
+        copyFile(QStringLiteral(PW_FOOD_TEMPLATE), customDb());
+        copyFile(QStringLiteral(PW_MEAL_TEMPLATE), mealDb());
+        return;
+    }
+    createFile(customDb(), createFoodTables);
+    createFile(mealDb(), createMealTables);
+    if (content == Content::Fixture) addFixtureFoods(customDb());
+}
+
+// The shared connections of the program would keep the removed files open.
+ProgramFolder::~ProgramFolder() { closeAllConnections(); }
+
+QString ProgramFolder::customDb() const { return file(QStringLiteral("Custom.mdb")); }
+QString ProgramFolder::mealDb() const { return file(QStringLiteral("MealDataB.mdb")); }
+QString ProgramFolder::file(const QString& name) const { return m_dir.filePath(name); }
+
+qint64 insertRow(const QString& dbPath, const QString& table, const QVariantMap& values) {
+    const auto connection = fastConnection(dbPath, SQLite::OPEN_READWRITE);
+    SQLite::Database& db = *connection;
+    QStringList columns;
+    QStringList marks;
+    for (auto it = values.constBegin(); it != values.constEnd(); ++it) {
+        columns << u'"' + it.key() + u'"';
+        marks << QStringLiteral("?");
+    }
+    const QString sql = columns.isEmpty()
+                            ? QStringLiteral("INSERT INTO \"%1\" DEFAULT VALUES").arg(table)
+                            : QStringLiteral("INSERT INTO \"%1\" (%2) VALUES (%3)")
+                                  .arg(table, columns.join(u','), marks.join(u','));
+    SQLite::Statement st(db, sql.toStdString());
+    int index = 1;
+    for (const QVariant& v : values) bindVariant(st, index++, v);
+    st.exec();
+    return db.getLastInsertRowid();
+}
+
+qint64 addFood(const QString& customDb, const QString& description, int code,
+               const QVariantMap& values) {
+    QVariantMap row = values;
+    row.insert(QStringLiteral("Description"), description);
+    row.insert(QStringLiteral("CODE"), code);
+    return insertRow(customDb, QStringLiteral("CSR14"), row);
+}
+
+void addMeal(const QString& mealDb, int number, const QString& name, const QDate& date,
+             bool withHeaderRow) {
+    insertRow(mealDb, QStringLiteral("MealNumbers"),
+              {{"MealNumber", number}, {"MealName", name}, {"MealDate", date}});
+    if (withHeaderRow) {
+        insertRow(mealDb, QStringLiteral("Meals"),
+                  {{"MealNumber", number}, {"MealName", name}, {"Date", date}});
+    }
+}
+
+qint64 addMealItem(const QString& mealDb, int number, const QString& name, const QDate& date,
+                   const QString& description, double grams, const QVariantMap& values) {
+    QVariantMap row = values;
+    row.insert(QStringLiteral("description"), description);
+    row.insert(QStringLiteral("MealNumber"), number);
+    row.insert(QStringLiteral("MealName"), name);
+    row.insert(QStringLiteral("Date"), date);
+    row.insert(QStringLiteral("PortionSize"), grams);
+    return insertRow(mealDb, QStringLiteral("Meals"), row);
+}
+
+int errorNumberOf(const std::function<void()>& f) {
+    try {
+        f();
+    } catch (const RuntimeError& e) {
+        return e.number();
+    }
+    return 0;
+}
+
+int rowCount(const QString& dbPath, const QString& table) {
+    SQLite::Database db(dbPath.toStdString(), SQLite::OPEN_READONLY);
+    return db.execAndGet(QStringLiteral("SELECT count(*) FROM \"%1\"").arg(table).toStdString())
+        .getInt();
+}
+
+QStringList fixtureFoodDescriptions() {
+    return {QStringLiteral("Apple, raw"),   QStringLiteral("Bread, whole-wheat"),
+            QStringLiteral("Milk, whole"),  QStringLiteral("O'Brien's potatoes"),
+            QStringLiteral("Water, plain"), QStringLiteral("Sample soup"),
+            QStringLiteral("My granola")};
+}
+
+}  // namespace pw::test
