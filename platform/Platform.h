@@ -33,6 +33,35 @@ struct FileDialogSpec {
     bool overwritePrompt = false;  // Save As: ask before replacing a file
 };
 
+// Whether a box with `buttons` offers `answer`.
+constexpr bool offers(MsgButtons buttons, MsgResult answer) {
+    switch (buttons) {
+        case MsgButtons::OK:
+            return answer == MsgResult::OK;
+        case MsgButtons::OKCancel:
+            return answer == MsgResult::OK || answer == MsgResult::Cancel;
+        case MsgButtons::YesNo:
+            return answer == MsgResult::Yes || answer == MsgResult::No;
+        case MsgButtons::YesNoCancel:
+            return answer != MsgResult::OK;
+    }
+    return false;
+}
+
+// The answer of a box dismissed without choosing (Escape, closing it): the cautious one.
+constexpr MsgResult dismissAnswer(MsgButtons buttons) {
+    switch (buttons) {
+        case MsgButtons::OK:
+            return MsgResult::OK;
+        case MsgButtons::YesNo:
+            return MsgResult::No;
+        case MsgButtons::OKCancel:
+        case MsgButtons::YesNoCancel:
+            return MsgResult::Cancel;
+    }
+    return MsgResult::Cancel;
+}
+
 enum class Pointer { Normal, Busy };
 
 // Everything the program asks of the desktop goes through here, so that tests can answer it.

@@ -1,1 +1,182 @@
-// placeholder
+#include "platform/QtPlatform.h"
+
+#include "platform/KeyScript.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QDialog>
+#include <QFileDialog>
+#include <QGuiApplication>
+#include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
+
+namespace pw {
+
+namespace {
+
+QMessageBox::StandardButton standardButton(MsgResult result) {
+    switch (result) {
+        case MsgResult::OK:
+            return QMessageBox::Ok;
+        case MsgResult::Cancel:
+            return QMessageBox::Cancel;
+        case MsgResult::Yes:
+            return QMessageBox::Yes;
+        case MsgResult::No:
+            return QMessageBox::No;
+    }
+    return QMessageBox::NoButton;
+}
+
+QMessageBox::StandardButtons standardButtons(MsgButtons buttons) {
+    switch (buttons) {
+        case MsgButtons::OK:
+            return QMessageBox::Ok;
+        case MsgButtons::OKCancel:
+            return QMessageBox::Ok | QMessageBox::Cancel;
+        case MsgButtons::YesNo:
+            return QMessageBox::Yes | QMessageBox::No;
+        case MsgButtons::YesNoCancel:
+            return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+    }
+    return QMessageBox::Ok;
+}
+
+MsgResult firstButton(MsgButtons buttons) {
+    return (buttons == MsgButtons::OK || buttons == MsgButtons::OKCancel) ? MsgResult::OK
+                                                                          : MsgResult::Yes;
+}
+
+QMessageBox::Icon boxIcon(MsgIcon icon) {
+    switch (icon) {
+        case MsgIcon::None:
+            return QMessageBox::NoIcon;
+        case MsgIcon::Critical:
+            return QMessageBox::Critical;
+        case MsgIcon::Question:
+            return QMessageBox::Question;
+        case MsgIcon::Exclamation:
+            return QMessageBox::Warning;
+        case MsgIcon::Information:
+            return QMessageBox::Information;
+    }
+    return QMessageBox::NoIcon;
+}
+
+// Boxes and dialogs sit over the window the user is working in.
+QWidget* dialogParent(QWidget* parent) {
+    if (parent) return parent;
+    if (QWidget* modal = QApplication::activeModalWidget()) return modal;
+    return QApplication::activeWindow();
+}
+
+void prepareFileDialog(QFileDialog& dialog, const FileDialogSpec& spec) {
+    const QStringList filters = nameFilters(spec.filter);
+    if (!filters.isEmpty()) dialog.setNameFilters(filters);
+    if (!spec.folder.isEmpty()) dialog.setDirectory(spec.folder);
+    if (!spec.fileName.isEmpty()) dialog.selectFile(spec.fileName);
+}
+
+std::optional<QString> runFileDialog(QFileDialog& dialog) {
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    const QStringList files = dialog.selectedFiles();
+    if (files.isEmpty()) return std::nullopt;
+    return files.first();
+}
+
+}  // namespace
+
+QStringList nameFilters(const QString& filter) {
+    if (!filter.contains(u'|')) return filter.split(QStringLiteral(";;"), Qt::SkipEmptyParts);
+    const QStringList parts = filter.split(u'|');
+    QStringList result;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        const QString name = parts.at(i).trimmed();
+        const QString pattern = parts.at(i + 1).trimmed();
+        if (name.isEmpty() && pattern.isEmpty()) continue;
+        // Qt reads the patterns from the parentheses at the end of the name.
+        const QString patterns = QString(pattern).replace(u';', u' ');
+        if (name.endsWith(QLatin1Char(')')) &&
+            name.contains(QLatin1Char('(') + patterns + QLatin1Char(')'))) {
+            result << name;
+        } else {
+            result << QStringLiteral("%1 (%2)").arg(name, patterns);
+        }
+    }
+    return result;
+}
+
+QtPlatform::~QtPlatform() { setMousePointer(Pointer::Normal); }
+
+MsgResult QtPlatform::msgBox(const MsgBoxSpec& spec) {
+    QMessageBox box(dialogParent(nullptr));
+    box.setWindowTitle(spec.caption);
+    box.setTextFormat(Qt::PlainText);  // descriptions may hold '<' and '&'
+    box.setText(spec.text);
+    box.setIcon(boxIcon(spec.icon));
+    box.setStandardButtons(standardButtons(spec.buttons));
+    MsgResult defaultAnswer =
+        offers(spec.buttons, spec.defaultButton) ? spec.defaultButton : firstButton(spec.buttons);
+    box.setDefaultButton(standardButton(defaultAnswer));
+    box.setEscapeButton(standardButton(dismissAnswer(spec.buttons)));
+    box.exec();
+    switch (box.standardButton(box.clickedButton())) {
+        case QMessageBox::Ok:
+            return MsgResult::OK;
+        case QMessageBox::Cancel:
+            return MsgResult::Cancel;
+        case QMessageBox::Yes:
+            return MsgResult::Yes;
+        case QMessageBox::No:
+            return MsgResult::No;
+        default:
+            return dismissAnswer(spec.buttons);
+    }
+}
+
+std::optional<QString> QtPlatform::openFileName(QWidget* parent, const FileDialogSpec& spec) {
+    QFileDialog dialog(dialogParent(parent),
+                       spec.title.isEmpty() ? QStringLiteral("Open") : spec.title);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    prepareFileDialog(dialog, spec);
+    return runFileDialog(dialog);
+}
+
+std::optional<QString> QtPlatform::saveFileName(QWidget* parent, const FileDialogSpec& spec) {
+    QFileDialog dialog(dialogParent(parent),
+                       spec.title.isEmpty() ? QStringLiteral("Save As") : spec.title);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, !spec.overwritePrompt);
+    prepareFileDialog(dialog, spec);
+    return runFileDialog(dialog);
+}
+
+bool QtPlatform::printerSetup(QWidget* parent, QPrinter& printer) {
+    // The choice of printer and its settings only: everything is printed.
+    printer.setPrintRange(QPrinter::AllPages);
+    QPrintDialog dialog(&printer, dialogParent(parent));
+    dialog.setOptions(QAbstractPrintDialog::PrintToFile | QAbstractPrintDialog::PrintShowPageSize);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+int QtPlatform::showModal(QDialog& dialog) { return dialog.exec(); }
+
+void QtPlatform::sendKeys(const QString& keys) { deliverKeys(parseKeyScript(keys)); }
+
+void QtPlatform::setMousePointer(Pointer pointer) {
+    // The pointer is a setting, not a stack: Busy twice and Normal once leaves the arrow.
+    if (pointer == Pointer::Busy && !m_busy) {
+        QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+        m_busy = true;
+    } else if (pointer == Pointer::Normal && m_busy) {
+        QGuiApplication::restoreOverrideCursor();
+        m_busy = false;
+    }
+}
+
+void QtPlatform::processEvents() { QCoreApplication::processEvents(); }
+
+}  // namespace pw

@@ -1,0 +1,106 @@
+#pragma once
+
+#include "platform/Platform.h"
+
+#include <QDialog>
+#include <QPointer>
+#include <QString>
+#include <QStringList>
+
+#include <deque>
+#include <functional>
+#include <optional>
+#include <vector>
+
+namespace pw::test {
+
+// A platform whose prompts are answered by the test. The test scripts the answers before it
+// acts; every prompt takes the next answer of its kind, in order, and is recorded. A prompt
+// nobody scripted fails the test and gets the cautious answer (No, Cancel, a cancelled
+// dialog); answers left unused when the platform is destroyed (or at verifyDone()) fail it too.
+//
+//     ScriptedPlatform platform;
+//     platform.expectMsg(MsgResult::Yes, "Delete");          // the next box contains "Delete"
+//     platform.expectModal([](QDialog& d) {                  // acts inside the next modal window
+//         QTest::keyClicks(d.findChild<QLineEdit*>("txtMeal"), "12");
+//         QTest::mouseClick(d.findChild<QPushButton*>("cmdOK"), Qt::LeftButton);
+//     });
+class ScriptedPlatform : public Platform {
+public:
+    using ModalHandler = std::function<void(QDialog&)>;
+
+    ScriptedPlatform() = default;
+    ~ScriptedPlatform() override;
+    ScriptedPlatform(const ScriptedPlatform&) = delete;
+    ScriptedPlatform& operator=(const ScriptedPlatform&) = delete;
+
+    // Script.
+    // The next message box is answered `answer`; with `textContains`, its text must contain it.
+    void expectMsg(MsgResult answer, const QString& textContains = {});
+    // The next Open / Save As dialog chooses `path`, or is cancelled.
+    void expectOpenFile(const QString& path);
+    void expectOpenFileCancel();
+    void expectSaveFile(const QString& path);
+    void expectSaveFileCancel();
+    // The next printer setup chooses a PDF file at `pdfPath` as the printer, or is cancelled.
+    void expectPrinterSetup(const QString& pdfPath);
+    void expectPrinterSetupCancel();
+    // The next modal window is shown and `handler` acts in it; it should close the window.
+    void expectModal(ModalHandler handler);
+
+    // Fails the test for every scripted answer not used, and forgets them.
+    void verifyDone();
+
+    // Record.
+    const std::vector<MsgBoxSpec>& messages() const { return m_messages; }
+    const std::vector<FileDialogSpec>& fileDialogs() const { return m_fileDialogs; }
+    QStringList sentKeys() const { return m_sentKeys; }
+    Pointer pointer() const { return m_pointer; }
+    std::vector<Pointer> pointerChanges() const { return m_pointerChanges; }
+    int processEventsCount() const { return m_processEventsCount; }
+    // Every prompt in order: "msg: <text>", "open: <title>", "save: <title>", "printer",
+    // "modal: <window title>", "keys: <keys>".
+    QStringList log() const { return m_log; }
+
+    // Platform.
+    MsgResult msgBox(const MsgBoxSpec& spec) override;
+    std::optional<QString> openFileName(QWidget* parent, const FileDialogSpec& spec) override;
+    std::optional<QString> saveFileName(QWidget* parent, const FileDialogSpec& spec) override;
+    bool printerSetup(QWidget* parent, QPrinter& printer) override;
+    int showModal(QDialog& dialog) override;
+    void sendKeys(const QString& keys) override;
+    void setMousePointer(Pointer pointer) override;
+    void processEvents() override;
+
+private:
+    struct MsgAnswer {
+        MsgResult answer;
+        QString textContains;
+    };
+
+    // A file or printer dialog's answer: a path, or a cancelled dialog.
+    struct PathAnswer {
+        bool chosen;
+        QString path;
+    };
+
+    std::optional<QString> fileDialog(const char* kind, std::deque<PathAnswer>& answers,
+                                      const FileDialogSpec& spec);
+
+    std::deque<MsgAnswer> m_msgAnswers;
+    std::deque<PathAnswer> m_openAnswers;
+    std::deque<PathAnswer> m_saveAnswers;
+    std::deque<PathAnswer> m_printerAnswers;
+    std::deque<ModalHandler> m_modalHandlers;
+    std::vector<QPointer<QDialog>> m_modalStack;  // modal windows being shown, innermost last
+
+    std::vector<MsgBoxSpec> m_messages;
+    std::vector<FileDialogSpec> m_fileDialogs;
+    QStringList m_sentKeys;
+    Pointer m_pointer = Pointer::Normal;
+    std::vector<Pointer> m_pointerChanges;
+    int m_processEventsCount = 0;
+    QStringList m_log;
+};
+
+}  // namespace pw::test
