@@ -1,19 +1,189 @@
-#include "app/FormB.h"
+// The items of the meal shown: stepping through them, the counter and detail on every move,
+// and removing an item (with the meal when it was the meal's last).
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <functional>
 
+#include "app/FormB.h"
+#include "data/NumberText.h"
+#include "data/RuntimeError.h"
 #include "meals/frmNewMeal.h"
+#include "platform/Platform.h"
 
 namespace pw {
+
+namespace {
+
+const QString kMealItemsQuery = QStringLiteral("Select ALL * from Meals Where MealNumber = ");
+const QString kMealHeaderQuery = QStringLiteral("Select * from Mealnumbers Where MealNumber = ");
+
+// A number as a 16-bit whole number, rounded as the program rounds (halves to even).
+qint16 toInt16(double value) {
+    const double whole = roundHalfEven(value);
+    if (whole < -32768 || whole > 32767)
+        throw RuntimeError(err::Overflow, errorDescription(err::Overflow));
+    return static_cast<qint16>(whole);
+}
+
+// A move that fails leaves no half-made change behind: a pending row is dropped and the store's
+// message reaches the user through the handler's guard.
+void moveKeeping(RecordCursor& cursor, const std::function<void()>& move) {
+    try {
+        move();
+    } catch (const RuntimeError&) {
+        if (cursor.editMode() != EditMode::None) cursor.cancelUpdate();
+        throw;
+    }
+}
+
+}  // namespace
+
 void FormB::connectItemHandlers() {}
-void FormB::cmdBMoveFirst_Click() {}
-void FormB::cmdBMovePrevious_Click() {}
-void FormB::cmdBMoveNext_Click() {}
-void FormB::cmdBMovelast_Click() {}
-void FormB::DataB_Reposition() {}
-void FormB::FillArray_S_from_DataB() {}
-void FormB::mnuRemove_Click() {}
+
+void FormB::cmdBMoveFirst_Click() {
+    moveKeeping(DataB, [this] { DataB.moveFirst(); });
+}
+
+void FormB::cmdBMovePrevious_Click() {
+    moveKeeping(DataB, [this] {
+        const int position = DataB.absolutePosition();
+        if (position != -1 && position != 0) DataB.movePrevious();
+    });
+}
+
+void FormB::cmdBMoveNext_Click() {
+    moveKeeping(DataB, [this] {
+        if (!DataB.eof()) DataB.moveNext();
+        if (DataB.eof()) DataB.moveLast();
+    });
+}
+
+void FormB::cmdBMovelast_Click() {
+    moveKeeping(DataB, [this] { DataB.moveLast(); });
+}
+
+void FormB::DataB_Reposition() {
+    // Past either end there is no row: the bound fields read empty.
+    const QString name = txtFieldB.text(39);
+    const QString date = txtFieldB.text(40);
+    const QString number = txtFieldB.text(38);
+    const int position = DataB.absolutePosition();
+    lblRecordCountB->setText(
+        QStringLiteral("  Meal Name: ") + name + QStringLiteral("   Meal Date: ") + date + svCR +
+        QStringLiteral("   Item ") + plainInt(position + 1) + QStringLiteral(" of ") +
+        plainInt(lTotalRecordsB) + QStringLiteral(" items in Meal Number ") + number +
+        QStringLiteral("."));
+    FillArray_S_from_DataB();
+    FillText1_from_Array_S();
+}
+
+void FormB::FillArray_S_from_DataB() {
+    if (DataB.editMode() != EditMode::None) return;
+    for (int i = 0; i <= 34; ++i) S[i] = txtFieldB.text(i);
+    S[41] = txtFieldB.text(41);
+}
+
+void FormB::mnuRemove_Click() {
+    if (!m_platform.confirm(QStringLiteral("Are you sure you want to delete this item?"))) return;
+    const int n = DataB.recordCount();
+    if (n == 0) {
+        m_platform.message(QStringLiteral("No records to delete."));
+        return;
+    }
+
+    if (n > 1) {
+        vAbsPosition = static_cast<qint16>(DataB.absolutePosition());
+        DataB.deleteRow();
+        lTotalRecordsB = static_cast<qint16>(DataB.recordCount());
+        DataB.moveFirst();
+        if (vAbsPosition > 0)
+            DataB.setAbsolutePosition(vAbsPosition - 1);
+        else
+            DataB.moveFirst();
+        return;
+    }
+
+    // The meal's last item: the meal goes with it.
+    sMealNum = txtFieldB.text(38);
+    ivHoldNumber = toInt16(leadingNumber(sMealNum));
+    if (!m_platform.confirm(QStringLiteral("This is the last remaining item in meal number ") +
+                            sMealNum + QStringLiteral(".  Are you sure you want to delete it?") +
+                            QStringLiteral("  Meal number ") + sMealNum +
+                            QStringLiteral(" will also be deleted."))) {
+        return;
+    }
+
+    // The item and the meal's row in MealNumbers go together or not at all: the meal's row is
+    // found before anything is deleted, and put back when the item cannot be deleted.
+    RecordCursor& headers = newMealDialog().DataMealInfo;
+    m_mealHeaderQuery = kMealHeaderQuery + plainInt(ivHoldNumber);
+    headers.setRecordSource(m_mealHeaderQuery);
+    headers.refresh();
+    if (!headers.hasCurrentRow())
+        throw RuntimeError(err::NoCurrentRecord,
+                           QStringLiteral("Meal number ") + sMealNum +
+                               QStringLiteral(" has no row in MealNumbers; nothing was deleted."));
+    const QString header[] = {headers.text(QStringLiteral("MealNumber")),
+                              headers.text(QStringLiteral("MealName")),
+                              headers.text(QStringLiteral("MealDate"))};
+    headers.deleteRow();
+    try {
+        DataB.deleteRow();
+    } catch (const RuntimeError&) {
+        try {
+            headers.addNew();
+            headers.setText(QStringLiteral("MealNumber"), header[0]);
+            headers.setText(QStringLiteral("MealName"), header[1]);
+            headers.setText(QStringLiteral("MealDate"), header[2]);
+            headers.update();
+        } catch (const RuntimeError&) {
+            // The first failure is the one to report.
+        }
+        throw;
+    }
+
+    DataB.setRecordSource(QStringLiteral("Select * from Meals order by mealnumber"));
+    DataB.refresh();
+    if (DataB.recordCount() == 0) {
+        Text1->hide();
+        lblRecordCountB->hide();
+        try {
+            StartOver();
+        } catch (...) {
+            Text1->show();
+            lblRecordCountB->show();
+            throw;
+        }
+        Text1->show();
+        lblRecordCountB->show();
+        return;
+    }
+
+    // Other meals still have items: show the lowest-numbered one.
+    DataB.moveLast();
+    DataB.moveFirst();
+    sMealNum = txtFieldB.text(38);
+    svA =
+        kMealItemsQuery + plainInt(static_cast<long long>(roundHalfEven(leadingNumber(sMealNum))));
+    DataB.setRecordSource(svA);
+    DataB.refresh();
+    DataB.moveLast();
+    lTotalRecordsB = static_cast<qint16>(DataB.recordCount());
+    DataB.moveFirst();
+    headers.setRecordSource(QStringLiteral("Select * from MealNumbers Order by MealNumber"));
+    headers.refresh();
+    m_platform.message(QStringLiteral(
+        "Meal deleted.  Please click on Step 1 from the main menu to add or select another meal"));
+}
+
 frmNewMeal& FormB::newMealDialog() {
     if (!m_frmNewMeal) m_frmNewMeal = std::make_unique<frmNewMeal>(*this);
     return *m_frmNewMeal;
 }
-void FormB::unloadNewMealDialog() { m_frmNewMeal.reset(); }
+
+void FormB::unloadNewMealDialog() {
+    // Called once the dialog's modal loop is over; its destructor ends the select mode.
+    m_frmNewMeal.reset();
+}
+
 }  // namespace pw
