@@ -141,6 +141,13 @@ public:
     void FillDataB_from_Data1();
     void cmdCancel_Click();
 
+private:
+    // The food list row whose detail a selection change has just shown, so that the click
+    // ending the same mouse press does not show it (and search for it) a second time.
+    int m_foodRowShown = -1;
+
+public:
+
     // ---- Meal items (meals/FormB_items.cpp) ----
     void cmdBMoveFirst_Click();
     void cmdBMovePrevious_Click();

@@ -1,16 +1,211 @@
+#include <QFrame>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTextEdit>
+#include <limits>
+
 #include "app/FormB.h"
+#include "app/Globals.h"
+#include "data/RuntimeError.h"
+#include "meals/ItemDetail.h"
+#include "platform/BoundList.h"
+#include "platform/Platform.h"
 
 namespace pw {
-void FormB::connectFoodHandlers() {}
-void FormB::Data1_Reposition() {}
-bool FormB::findFood(const QString&) { return false; }
-void FormB::FillArray_S_from_Data1() {}
-void FormB::FillText1_from_Array_S() {}
-void FormB::DBList1_Click() {}
-void FormB::DBList1_DblClick() {}
-void FormB::cmdPageUp_MouseDown() {}
-void FormB::cmdPageDown_MouseDown() {}
-void FormB::mnuAddItem_Click() {}
-void FormB::FillDataB_from_Data1() {}
-void FormB::cmdCancel_Click() {}
+
+namespace {
+
+// A count held in 16 bits, as the shared counters are; larger counts overflow.
+qint16 count16(int count) {
+    if (count > std::numeric_limits<qint16>::max()) throw RuntimeError(err::Overflow);
+    return static_cast<qint16>(count);
+}
+
+}  // namespace
+
+void FormB::connectFoodHandlers() {
+    // A row chosen with the keyboard (or by the first press of a mouse click) shows its detail;
+    // the click that ends a press on the row already selected shows it again.
+    connect(DBList1, &BoundList::currentRowChanged, this, [this](int row) {
+        if (row < 0 || DBList1->currentRow() != row) return;  // current but not selected
+        m_foodRowShown = row;
+        guarded([this] { DBList1_Click(); });
+    });
+    connect(DBList1, &BoundList::itemClicked, this, [this] {
+        if (DBList1->currentRow() == m_foodRowShown) {
+            m_foodRowShown = -1;
+            return;
+        }
+        guarded([this] { DBList1_Click(); });
+    });
+    // Enter on a food adds it, as a double click does.
+    for (auto signal : {&BoundList::itemDoubleClicked, &BoundList::enterPressed})
+        connect(DBList1, signal, this, [this] { guarded([this] { DBList1_DblClick(); }); });
+    // The page buttons act when the mouse button goes down.
+    connect(cmdPageUp, &QPushButton::pressed, this,
+            [this] { guarded([this] { cmdPageUp_MouseDown(); }); });
+    connect(cmdPageDown, &QPushButton::pressed, this,
+            [this] { guarded([this] { cmdPageDown_MouseDown(); }); });
+}
+
+void FormB::Data1_Reposition() {
+    m_platform.setMousePointer(Pointer::Normal);
+    // The label is a courtesy: each step that fails is skipped.
+    try {
+        iFoodCount = count16(Data1.recordCount());
+    } catch (const RuntimeError&) {
+    }
+    try {
+        lblRecordCount->setText(QStringLiteral("Item ") +
+                                QString::number(Data1.absolutePosition() + 1) +
+                                QStringLiteral(" of ") + QString::number(iFoodCount));
+    } catch (const RuntimeError&) {
+    }
+}
+
+bool FormB::findFood(const QString& description) {
+    Globals& g = globals();
+    g.svSearchItem =
+        description.contains(QLatin1Char('\'')) ? SrchReplace(description) : description;
+    if (g.svSearchItem.isEmpty()) return false;
+    if (Data1.findFirst(QStringLiteral("description = '") + g.svSearchItem + QStringLiteral("' ")))
+        return true;
+    m_platform.msgBox({QStringLiteral("Item ") + g.svSearchItem + QStringLiteral(" was not found."),
+                       MsgButtons::OK, MsgIcon::Critical, QStringLiteral("Code"), MsgResult::OK});
+    return false;
+}
+
+void FormB::FillArray_S_from_Data1() {
+    for (int i = 0; i <= 31; ++i) S[i] = txtFields.text(i);
+    S[41] = QStringLiteral("100");
+}
+
+void FormB::FillText1_from_Array_S() {
+    svPortionDescrip = portionDescrip(S, svCR);
+    Text1->setPlainText(itemDetailText(S, svCR));
+}
+
+void FormB::DBList1_Click() {
+    // Whether or not the food is found, the detail is that of the food the cursor stands on.
+    findFood(DBList1->text());
+    FillArray_S_from_Data1();
+    S[34] = QStringLiteral("0");
+    S[33] = QStringLiteral("0");
+    FillText1_from_Array_S();
+}
+
+void FormB::cmdPageUp_MouseDown() {
+    DBList1->setFocus();
+    m_platform.sendKeys(QStringLiteral("{PGUP}"));
+}
+
+void FormB::cmdPageDown_MouseDown() {
+    DBList1->setFocus();
+    m_platform.sendKeys(QStringLiteral("{PGDN}"));
+}
+
+void FormB::mnuAddItem_Click() {
+    if (DataB.recordCount() == 0) {
+        // No meal to add to: create one first, as "Add a meal" does; when a meal is created
+        // that road comes back here with its row. (A dialog that reported a meal without
+        // storing its row leaves nothing to add to.)
+        if (!varOK) mnuAddnew_Click();
+        return;
+    }
+    // Read before the screen changes, so that a failing read leaves the meal view as it was.
+    const QString mealNumber = txtFieldB.text(38);
+
+    Text2->hide();
+    RTBox->hide();
+    DBList1->show();
+    m_platform.processEvents();
+    DBList1->raise();
+    Frame2->show();
+    cmdCancel->setEnabled(true);
+    lblRecordCountB->setText(
+        QStringLiteral("Select an item to add to the meal, from the list to the right."));
+    Text1->clear();
+    m_foodRowShown = -1;
+    lblRecordCount->setText(QString::number(iFoodCount) + QStringLiteral(" Total Items."));
+    lblRecordCount->show();
+    lblFrame2->setText(
+        QStringLiteral("QUICK HELP:   Click on an item in the list box above to display its "
+                       "nutritional value.  Double Click on the item to select it and add it to "
+                       "the records in meal number ") +
+        mealNumber + QStringLiteral(" .") +
+        QStringLiteral("  Hitting a letter on the computer keyboard will cause the display to "
+                       "advance to items that begin with that letter.  The first several letters "
+                       "of an item can also be typed in order to jump directly to an item "
+                       "beginning with those letters."));
+    if (DBList1->isVisible()) DBList1->setFocus();
+    // A meal just created cannot leave picking before it has its first item.
+    if (varOK) cmdCancel->setEnabled(false);
+    LockSet2();
+}
+
+void FormB::DBList1_DblClick() {
+    // Picking is entered only with a meal to add to; without one there is nothing to do.
+    if (DataB.recordCount() == 0) return;
+    svMealNumber = txtFieldB.text(38);
+    svMealName = txtFieldB.text(39);
+    svDate = txtFieldB.text(40);
+    // A new meal's empty first row takes the first food; later foods get rows of their own.
+    if (!txtFieldB.text(0).isEmpty())
+        DataB.addNew();
+    else
+        DataB.edit();
+    try {
+        FillDataB_from_Data1();
+    } catch (const RuntimeError&) {
+        // Stay in picking, but never trapped there: another food can be tried or picking left.
+        cmdCancel->setEnabled(true);
+        throw;
+    }
+    DBList1->hide();
+    RTBox->show();
+    cmdCancel->setEnabled(false);
+    Frame2->hide();
+    lblRecordCount->hide();
+    varOK = false;
+    UnLockSet2();
+}
+
+void FormB::FillDataB_from_Data1() {
+    try {
+        FillArray_S_from_Data1();
+        for (int i = 2; i <= 31; ++i) txtFieldB.setText(i, S[i]);
+        txtFieldB.setText(0, S[0]);
+        txtFieldB.setText(38, svMealNumber);
+        txtFieldB.setText(39, svMealName);
+        txtFieldB.setText(40, svDate);
+        txtFieldB.setText(41, QStringLiteral("100"));
+        DataB.update();
+    } catch (const RuntimeError&) {
+        // Nothing half-written: the pending row is dropped and the store's message follows.
+        if (DataB.editMode() != EditMode::None) DataB.cancelUpdate();
+        throw;
+    }
+    if (DataB.recordCount() > 0) {
+        DataB.moveLast();
+        lTotalRecordsB = count16(DataB.recordCount());
+        DataB.moveFirst();
+        DataB.moveLast();
+    }
+}
+
+void FormB::cmdCancel_Click() {
+    DBList1->hide();
+    cmdCancel->setEnabled(false);
+    Frame2->hide();
+    RTBox->show();
+    try {
+        DataB_Reposition();
+    } catch (const RuntimeError&) {
+        UnLockSet2();
+        throw;
+    }
+    UnLockSet2();
+}
+
 }  // namespace pw

@@ -1,6 +1,50 @@
 #include "app/FormB.h"
+#include "app/Globals.h"
+#include "data/NumberText.h"
+#include "data/RuntimeError.h"
+#include "meals/ItemDetail.h"
+#include "meals/frmPortion.h"
+#include "platform/Platform.h"
 
 namespace pw {
-void FormB::cmdPortionAdjust_Click() {}
-void FormB::ScaleDataB_from_Data1() {}
+
+void FormB::cmdPortionAdjust_Click() {
+    bvCancel = false;
+    {
+        frmPortion dialog(*this);
+        m_platform.showModal(dialog);
+    }
+    if (bvCancel) return;
+    m_adjustFactor = static_cast<double>(globals().vPortionGrams) / 100;
+    ScaleDataB_from_Data1();
+}
+
+void FormB::ScaleDataB_from_Data1() {
+    const Globals& g = globals();
+    // An empty description finds nothing and changes nothing, silently.
+    if (!findFood(txtFieldB.text(0))) return;
+    m_adjustFactor = static_cast<double>(g.vPortionGrams) / 100;
+
+    std::array<QString, 32> food;
+    for (int i = 2; i <= 31; ++i) food[i] = txtFields.text(i);
+    const std::array<QString, 32> values = scaledNutrients(food, m_adjustFactor);
+
+    DataB.edit();
+    try {
+        for (int i = 2; i <= 31; ++i) txtFieldB.setText(i, values[i]);
+        txtFieldB.setText(41, fixed3(m_adjustFactor * 100));
+        txtFieldB.setText(34, shortestSingle(g.vPortionQuantity));
+        txtFieldB.setText(33, g.svPortionUnit);
+        DataB.update();
+    } catch (const RuntimeError&) {
+        // The row stays as it was; the store's message follows.
+        DataB.cancelUpdate();
+        throw;
+    }
+    for (int i = 2; i <= 31; ++i) S[i] = values[i];
+    lTotalRecordsB = static_cast<qint16>(DataB.recordCount());
+    // The counter and the detail text show the new portion at once.
+    DataB_Reposition();
+}
+
 }  // namespace pw
