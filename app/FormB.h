@@ -178,6 +178,17 @@ public:
     void mnuHelp_Click();
     void mnuDailyValues_Click();
     void mnuAbout_Click();
+    // The help viewer and the About box while they are open; null when closed.
+    class frmHLP* helpViewer() const { return m_frmHLP; }
+    class frmAbout* aboutBox() const { return m_frmAbout; }
+
+private:
+    // Shows the document `fileName` of the program folder in the one help viewer.
+    void showHelpDocument(const QString& fileName);
+    frmHLP* m_frmHLP = nullptr;
+    frmAbout* m_frmAbout = nullptr;
+
+public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;

@@ -1,6 +1,7 @@
 #include "app/Globals.h"
 
 #include "app/FormB.h"
+#include "app/frmSplash.h"
 #include "data/Database.h"
 #include "data/RuntimeError.h"
 #include "platform/Platform.h"
@@ -82,7 +83,9 @@ int Main(int argc, char** argv) {
                          QStringLiteral(".  Only one Platewise can use them at a time."));
         return 1;
     }
-    std::unique_ptr<FormB> form = startProgram(platform, dir);
+    // The splash window stays up while the main window loads, unless a key or a click closed it.
+    std::unique_ptr<FormB> form =
+        withSplash(platform, [&platform, &dir] { return startProgram(platform, dir); });
     if (!form) return 1;
     form->show();
     const int rc = app.exec();

@@ -13,6 +13,7 @@ struct Globals {
     QString svCustomDB;  // the program's folder + "/Custom.mdb"
     QString svMealDB;    // the program's folder + "/MealDataB.mdb"
     QString programDir;  // the folder that holds the program file, no trailing separator
+    QString svHelpFile;  // full path of the document the help viewer shows
 
     // The description last searched for in the food table, apostrophes doubled.
     QString svSearchItem;
