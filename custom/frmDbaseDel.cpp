@@ -1,0 +1,317 @@
+#include "custom/frmDbaseDel.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTextEdit>
+#include <QVBoxLayout>
+
+#include "app/FormB.h"
+#include "app/Globals.h"
+#include "custom/NewFood.h"
+#include "custom/frmDbaseAdd.h"
+#include "data/NumberText.h"
+#include "data/Schema.h"
+#include "platform/BoundList.h"
+#include "platform/Platform.h"
+
+namespace pw {
+
+namespace {
+
+const QString kQuickHelp = QStringLiteral(
+    "The List Box above only lists user added items and a few sample items so that user added "
+    "records are easy to find.  To examine a record for an item, click on the item in the list "
+    "box above.  It will then be displayed.  To delete the highlighted record, click on the "
+    "Delete button at the top of the screen.  Only user added records can be deleted.  To add a "
+    "new record to the reference database, click on the Add New Record button at the top of the "
+    "screen.  Items added by the user in this way will be displayed in the main database in "
+    "alphabetical order along with all other items.");
+
+const QString kQuery =
+    QStringLiteral("Select All * from CSR14 where Code > 6399 order by description");
+
+constexpr int kCodeBox = 1;
+
+QString displayCaption(int slot) {
+    switch (slot) {
+        case 0:
+            return QStringLiteral("ITEM DESCRIPTION");
+        case 2:
+            return QStringLiteral("Calories");
+        case 32:
+            return QStringLiteral("Weight of unit 1 in grams");
+        case 33:
+            return QStringLiteral("Description of unit 1");
+        default:
+            return entryCaption(slot);
+    }
+}
+
+QPushButton* makeButton(const QString& caption, const char* name, QWidget* parent) {
+    auto* b = new QPushButton(caption, parent);
+    b->setObjectName(QString::fromLatin1(name));
+    b->setAutoDefault(false);
+    return b;
+}
+
+}  // namespace
+
+frmDbaseDel::frmDbaseDel(FormB& owner) : QDialog(&owner), m_owner(owner) {
+    setObjectName(QStringLiteral("frmDbaseDel"));
+    setWindowTitle(QStringLiteral("Database Customizing Option"));
+    buildControls();
+    connectHandlers();
+    Data1.onReposition = [this] { Data1_Reposition(); };
+}
+
+frmDbaseDel::~frmDbaseDel() { Data1.onReposition = nullptr; }
+
+void frmDbaseDel::buildControls() {
+    auto* outer = new QVBoxLayout(this);
+    auto* commands = new QHBoxLayout;
+    cmdAddNew = makeButton(QStringLiteral("Add New Record"), "cmdAddNew", this);
+    cmdDelete = makeButton(QStringLiteral("Delete Record"), "cmdDelete", this);
+    cmdDone = makeButton(QStringLiteral("Done"), "cmdDone", this);
+    commands->addWidget(cmdAddNew);
+    commands->addWidget(cmdDelete);
+    commands->addWidget(cmdDone);
+    commands->addStretch(1);
+    outer->addLayout(commands);
+
+    auto* body = new QHBoxLayout;
+    // Left: the list, its page buttons and counter, the quick help.
+    auto* left = new QVBoxLayout;
+    DBList1 = new BoundList(this);
+    DBList1->setObjectName(QStringLiteral("DBList1"));
+    DBList1->setAccessibleName(QStringLiteral("User added and sample foods"));
+    DBList1->setRecordCursor(&Data1, QStringLiteral("Description"));
+    DBList1->setMinimumWidth(200);
+    left->addWidget(DBList1, 1);
+    auto* paging = new QHBoxLayout;
+    cmdPageUp = makeButton(QStringLiteral("Page Up"), "cmdPageUp", this);
+    cmdPageDown = makeButton(QStringLiteral("Page down"), "cmdPageDown", this);
+    lblRecordCount = new QLabel(this);
+    lblRecordCount->setObjectName(QStringLiteral("lblRecordCount"));
+    paging->addWidget(cmdPageUp);
+    paging->addWidget(cmdPageDown);
+    paging->addStretch(1);
+    left->addLayout(paging);
+    left->addWidget(lblRecordCount);
+    Rtext1 = new QTextEdit(this);
+    Rtext1->setObjectName(QStringLiteral("Rtext1"));
+    Rtext1->setReadOnly(true);
+    Rtext1->setAccessibleName(QStringLiteral("Quick Help"));
+    Rtext1->setMaximumHeight(150);
+    left->addWidget(Rtext1);
+    auto* leftSide = new QWidget(this);
+    leftSide->setLayout(left);
+    left->setContentsMargins(0, 0, 0, 0);
+    leftSide->setMaximumWidth(240);
+    body->addWidget(leftSide, 2);
+
+    // Right: the record of the food shown.
+    for (int slot : entrySlots()) boxes.make(slot, displayCaption(slot), this);
+    boxes.make(kCodeBox, QString(), this)->setAccessibleName(QStringLiteral("Code"));
+    for (QLineEdit* box : boxes.txtFields)
+        if (box) box->setReadOnly(true);
+    auto* record = new QGridLayout;
+    int row = 0;
+    record->addWidget(boxes.lblLabels[0], row, 0);
+    record->addWidget(boxes.txtFields[0], row, 1, 1, 3);
+    record->addWidget(boxes.txtFields[kCodeBox], row++, 5);
+    Label1 = new QLabel(QStringLiteral("Values per 100 grams of item:"), this);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    record->addWidget(Label1, row++, 0, 1, 6);
+    record->addWidget(boxes.lblLabels[2], row, 0);
+    record->addWidget(boxes.txtFields[2], row++, 1);
+    row = boxes.layOutNutrients(record, row, 3);
+    Label2 = new QLabel(QStringLiteral("Alternate portion size information recorded in database:"),
+                        this);
+    Label2->setObjectName(QStringLiteral("Label2"));
+    record->addWidget(Label2, row++, 0, 1, 6);
+    for (int slot : {32, 33}) {
+        record->addWidget(boxes.lblLabels[std::size_t(slot)], row, 0);
+        record->addWidget(boxes.txtFields[std::size_t(slot)], row++, 1, 1, 5);
+    }
+    body->addLayout(record, 3);
+    outer->addLayout(body, 1);
+
+    // Tab order: the commands, the list and its buttons, then the record as it reads.
+    QWidget* previous = cmdAddNew;
+    auto next = [&](QWidget* w) {
+        setTabOrder(previous, w);
+        previous = w;
+    };
+    for (QWidget* w : {static_cast<QWidget*>(cmdDelete), static_cast<QWidget*>(cmdDone),
+                       static_cast<QWidget*>(DBList1), static_cast<QWidget*>(cmdPageUp),
+                       static_cast<QWidget*>(cmdPageDown)})
+        next(w);
+    next(boxes.txtFields[0]);
+    next(boxes.txtFields[kCodeBox]);
+    for (int slot : nutrientSlots()) next(boxes.txtFields[std::size_t(slot)]);
+    next(boxes.txtFields[32]);
+    next(boxes.txtFields[33]);
+    next(Rtext1);
+    resize(790, 560);
+}
+
+void frmDbaseDel::connectHandlers() {
+    auto onClick = [this](QPushButton* b, void (frmDbaseDel::*handler)()) {
+        connect(b, &QPushButton::clicked, this,
+                [this, handler] { guarded([&] { (this->*handler)(); }); });
+    };
+    onClick(cmdAddNew, &frmDbaseDel::cmdAddNew_Click);
+    onClick(cmdDelete, &frmDbaseDel::cmdDelete_Click);
+    onClick(cmdDone, &frmDbaseDel::cmdDone_Click);
+    // The page buttons act when the mouse button goes down (or the space bar).
+    connect(cmdPageUp, &QPushButton::pressed, this,
+            [this] { guarded([this] { cmdPageUp_MouseDown(); }); });
+    connect(cmdPageDown, &QPushButton::pressed, this,
+            [this] { guarded([this] { cmdPageDown_MouseDown(); }); });
+    // A food chosen with the keyboard (or by the press of a mouse click) is shown at once; the
+    // click that ends the same press does not look it up a second time.
+    connect(DBList1, &BoundList::currentRowChanged, this, [this](int row) {
+        if (m_selecting || row < 0 || DBList1->currentRow() != row) return;
+        m_rowShown = row;
+        guarded([this] { DBList1_Click(); });
+    });
+    connect(DBList1, &BoundList::itemClicked, this, [this] {
+        if (DBList1->currentRow() == m_rowShown) {
+            m_rowShown = -1;
+            return;
+        }
+        guarded([this] { DBList1_Click(); });
+    });
+}
+
+void frmDbaseDel::guarded(const std::function<void()>& handler) { m_owner.guarded(handler); }
+
+void frmDbaseDel::Form_Load() {
+    Data1.setDatabaseName(globals().svCustomDB);
+    Data1.setRecordSource(kQuery);
+    Data1.refresh();
+    recount();
+    refillList();
+    putQuickHelp(Rtext1, kQuickHelp);
+}
+
+void frmDbaseDel::recount() {
+    // An empty list has no last row to move to.
+    if (Data1.recordCount() == 0) {
+        m_recordTotal = 0;
+        Data1_Reposition();
+        return;
+    }
+    Data1.moveLast();
+    m_recordTotal = Data1.recordCount();
+    Data1.moveFirst();
+}
+
+void frmDbaseDel::refillList() {
+    DBList1->refill();
+    selectCursorRow();
+}
+
+void frmDbaseDel::selectCursorRow() {
+    m_selecting = true;
+    DBList1->setCurrentRow(Data1.hasCurrentRow() ? Data1.absolutePosition() : -1);
+    m_selecting = false;
+}
+
+void frmDbaseDel::showRecord() {
+    const QStringList names = fieldNames(csr14Table());
+    for (int slot : entrySlots())
+        boxes.txtFields[std::size_t(slot)]->setText(Data1.text(names.at(slot)));
+    boxes.txtFields[kCodeBox]->setText(Data1.text(QStringLiteral("CODE")));
+}
+
+void frmDbaseDel::Data1_Reposition() {
+    showRecord();
+    lblRecordCount->setText(QStringLiteral("Record ") +
+                            QString::number(Data1.absolutePosition() + 1) + QStringLiteral(" of ") +
+                            QString::number(m_recordTotal));
+    if (DBList1->count() == Data1.recordCount()) selectCursorRow();
+    if (DBList1->isVisible()) DBList1->setFocus();
+}
+
+void frmDbaseDel::DBList1_Click() {
+    Globals& g = globals();
+    const QString text = DBList1->text();
+    g.svSearchItem = text.contains(u'\'') ? SrchReplace(text) : text;
+    if (g.svSearchItem.isEmpty()) return;
+    if (Data1.findFirst(QStringLiteral("description = '") + g.svSearchItem + QStringLiteral("' ")))
+        return;
+    m_owner.platform().msgBox(
+        {QStringLiteral("Item ") + g.svSearchItem + QStringLiteral(" was not found."),
+         MsgButtons::OK, MsgIcon::Critical, QStringLiteral("Code"), MsgResult::OK});
+}
+
+void frmDbaseDel::cmdPageUp_MouseDown() {
+    DBList1->setFocus();
+    m_owner.platform().sendKeys(QStringLiteral("{PGUP}"));
+}
+
+void frmDbaseDel::cmdPageDown_MouseDown() {
+    DBList1->setFocus();
+    m_owner.platform().sendKeys(QStringLiteral("{PGDN}"));
+}
+
+void frmDbaseDel::cmdDelete_Click() {
+    // With no food shown there is no code, and nothing to delete.
+    const QString code = boxes.txtFields[kCodeBox]->text();
+    if (code.isEmpty() || !Data1.hasCurrentRow()) return;
+    Platform& platform = m_owner.platform();
+    if (leadingNumber(code) < kUserFoodCode) {
+        platform.message(
+            QStringLiteral("Only user added records can be deleted from the database."));
+        return;
+    }
+    if (!platform.confirm(
+            QStringLiteral("Are you sure you want to delete the highlighted record?")))
+        return;
+    const qint16 p = static_cast<qint16>(Data1.absolutePosition());
+    Data1.deleteRow();
+    m_recordTotal = Data1.recordCount();
+    if (m_recordTotal > 1) {
+        Data1.moveFirst();
+        // The food listed before the deleted one, or the new first food.
+        if (p > 0) Data1.setAbsolutePosition(p - 1);
+    } else if (m_recordTotal == 1) {
+        Data1.moveFirst();
+    } else {
+        Data1_Reposition();  // nothing left to show
+    }
+    refillList();
+}
+
+void frmDbaseDel::cmdAddNew_Click() {
+    {
+        frmDbaseAdd add(m_owner.platform(), this);
+        add.Form_Load();
+        m_owner.platform().showModal(add);
+    }
+    Data1.refresh();
+    recount();
+    refillList();
+}
+
+void frmDbaseDel::requeryMainList() {
+    m_owner.Data1.setRecordSource(QStringLiteral("Select ALL * From CSR14 Order by description"));
+    m_owner.Data1.refresh();
+    m_owner.DBList1->refill();
+}
+
+void frmDbaseDel::cmdDone_Click() {
+    requeryMainList();
+    accept();
+}
+
+void frmDbaseDel::reject() {
+    guarded([this] { requeryMainList(); });
+    QDialog::reject();
+}
+
+}  // namespace pw
