@@ -124,26 +124,5 @@ TEST(ItemDetailTest, ScaledValuesRoundThenDropTrailingZerosAndLeadingZero) {
     EXPECT_EQ(scaledValue(QStringLiteral("250"), 1, 3), QStringLiteral(" 250"));
 }
 
-TEST(ItemDetailTest, ScaledNutrientsRoundCaloriesToOneDecimalAndTheRestToThree) {
-    std::array<QString, 32> food;
-    food[0] = QStringLiteral("never scaled");
-    food[1] = QStringLiteral("12");
-    food[2] = QStringLiteral("41.26");    // x 6 = 247.56
-    food[3] = QStringLiteral("2.11");     // x 6 = 12.66
-    food[19] = QStringLiteral("0.3337");  // x 6 = 2.0022
-    food[31] = QStringLiteral("0");
-    const std::array<QString, 32> v = scaledNutrients(food, 6);
-    EXPECT_EQ(v[0], QString());
-    EXPECT_EQ(v[1], QString());
-    EXPECT_EQ(v[2], QStringLiteral(" 247.6"));
-    EXPECT_EQ(v[3], QStringLiteral(" 12.66"));
-    EXPECT_EQ(v[19], QStringLiteral(" 2.002"));
-    EXPECT_EQ(v[31], QStringLiteral(" 0"));
-    for (int i = 4; i <= 30; ++i) {
-        if (i == 19) continue;
-        EXPECT_EQ(v[i], QString()) << i;
-    }
-}
-
 }  // namespace
 }  // namespace pw

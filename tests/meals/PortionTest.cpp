@@ -100,17 +100,6 @@ TEST_F(PortionDialogTest, GramsMustBeWhollyANumberAboveZero) {
     EXPECT_EQ(globals().vPortionQuantity, 0.0f);
 }
 
-TEST_F(PortionDialogTest, AUnitBoxTakesItsLeadingNumber) {
-    auto d = openOn("Apple, raw");
-    clickOption(d->Option3);
-    QTest::keyClicks(d->TextOp3, "1/4");
-    QTest::mouseClick(d->cmdSubmit, Qt::LeftButton);
-    EXPECT_FALSE(d->isVisible());
-    EXPECT_EQ(globals().vPortionGrams, 109.0f);
-    EXPECT_EQ(globals().svPortionUnit, QStringLiteral("1 cup, sliced"));
-    EXPECT_EQ(globals().vPortionQuantity, 1.0f);
-}
-
 TEST_F(PortionDialogTest, CancelAndTheCloseControlBothCancelAndRecordNothing) {
     openOn("Apple, raw").reset();
     globals().vPortionGrams = 75;
@@ -172,29 +161,6 @@ TEST_F(PortionAdjustTest, APortionInGramsScalesEveryValueFromTheFood) {
     EXPECT_EQ(r.mealName, QStringLiteral("Supper"));
     EXPECT_EQ(form->DataB.editMode(), EditMode::None);
     EXPECT_EQ(globals().svSearchItem, kSoup);
-}
-
-TEST_F(PortionAdjustTest, APortionInUnitsIsShownAtOnceWithItsQuantityAndUnit) {
-    adjust([](frmPortion& d) {
-        clickOption(d.Option2);
-        QTest::keyClicks(d.TextOp2, "2.5");
-        QTest::mouseClick(d.cmdSubmit, Qt::LeftButton);
-    });
-    // 2.5 cups of 240 g: 600 g, the food's values times 6.
-    const StoredRow r = row();
-    EXPECT_EQ(r.calories, QStringLiteral("247.2"));
-    EXPECT_EQ(r.protein, QStringLiteral("12.66"));
-    EXPECT_EQ(r.vitC, QStringLiteral("0.002"));  // 0.0024
-    EXPECT_EQ(r.satFat, QStringLiteral("7.407"));
-    EXPECT_EQ(r.grams, QStringLiteral("600"));
-    EXPECT_EQ(r.unit, QStringLiteral("1 cup"));
-    EXPECT_EQ(r.quantity, QStringLiteral("2.5"));
-
-    const QStringList lines = form->Text1->toPlainText().split('\n');
-    EXPECT_EQ(lines.value(0), QStringLiteral(" Quantity: 2.5"));
-    EXPECT_EQ(lines.value(1), QStringLiteral(" Unit: 1 cup"));
-    EXPECT_EQ(lines.value(5), QStringLiteral(" Calories:  247.2"));
-    EXPECT_TRUE(form->lblRecordCountB->text().contains(QStringLiteral("Item 1 of 1")));
 }
 
 TEST_F(PortionAdjustTest, CancelOrClosingTheDialogLeavesTheItemAsItWas) {
