@@ -163,6 +163,21 @@ public:
     void unloadNewMealDialog();
 
     // ---- Reports (reports/FormB_reports.cpp) ----
+    // Report storage by nutrient slot: the totals (0..41), and for slots 2..31 the percent
+    // Daily Values and the texts appended to their report lines.
+    std::array<double, 42> dTotals{};
+    std::array<double, 32> dPercentDV{};
+    std::array<QString, 32> svDV;
+    // The report dialog's values that outlive one opening: the meal number it remembered and
+    // the query text it sent last.
+    float frmReportMealNumber = 0;
+    QString frmReportLastQuery;
+    // The text the last report put into Text2 (read-only), exactly as built, CR LF line ends;
+    // saving and printing use it.
+    QString reportText;
+    void CalcDV();
+    // The report engine for kind 1 (one meal), 2 (range of meals), 3 (one date), 4 (dates).
+    void runReport(int kind);
     void mnuReportMealNumber_Click();
     void mnuReportRangeMealNumbers_Click();
     void mnuReportSpecificDate_Click();

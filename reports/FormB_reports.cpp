@@ -1,12 +1,155 @@
-#include "app/FormB.h"
+#include <QPlainTextEdit>
+#include <QPrinter>
+#include <QTextEdit>
+#include <utility>
 
-// Report commands arrive with the report subsystem.
+#include "app/FormB.h"
+#include "app/Globals.h"
+#include "data/RuntimeError.h"
+#include "platform/Platform.h"
+#include "reports/DailyValues.h"
+#include "reports/ReportText.h"
+#include "reports/TextFiles.h"
+#include "reports/frmReport.h"
+#include "viewers/frmRTF.h"
+
 namespace pw {
-void FormB::mnuReportMealNumber_Click() {}
-void FormB::mnuReportRangeMealNumbers_Click() {}
-void FormB::mnuReportSpecificDate_Click() {}
-void FormB::mnuReportRangeDates_Click() {}
-void FormB::mnuSaveReport_Click() {}
-void FormB::mnuPrintReport_Click() {}
-void FormB::mnuFileOpen_Click() {}
+
+namespace {
+
+// Stops the item display from following the cursor while a report walks its rows; the display
+// is brought up to date by the requery that ends every report.
+class RepositionPause {
+public:
+    explicit RepositionPause(RecordCursor& cursor)
+        : m_cursor(cursor), m_handler(std::exchange(cursor.onReposition, nullptr)) {}
+    ~RepositionPause() { m_cursor.onReposition = std::move(m_handler); }
+    RepositionPause(const RepositionPause&) = delete;
+    RepositionPause& operator=(const RepositionPause&) = delete;
+
+private:
+    RecordCursor& m_cursor;
+    std::function<void()> m_handler;
+};
+
+}  // namespace
+
+void FormB::CalcDV() { DailyValues::calc(dTotals, dPercentDV, svDV); }
+
+void FormB::runReport(int kind) {
+    ivReport = static_cast<qint16>(kind);
+    {
+        frmReport dialog(*this);
+        m_platform.showModal(dialog);
+    }
+    if (!bvHit) return;
+
+    ReportRows rows;
+    try {
+        RepositionPause pause(DataB);
+        rows = ReportText::walk(DataB, txtFieldB, lTotalRecordsB);
+    } catch (const RuntimeError&) {
+        // The store failed part way: back to the meal shown before, the display as it was.
+        ResetDataB();
+        throw;
+    }
+    for (int p = 2; p <= 31; ++p) dTotals[p] = rows.totals[p];
+
+    ReportHeader header;
+    header.kind = kind;
+    header.itemCount = lTotalRecordsB;
+    switch (kind) {
+        case 1:
+            svMealName = rows.lastMealName;
+            svDate = rows.lastDate;
+            header.mealNumber = rows.lastMealNumber;
+            header.mealName = svMealName;
+            header.date = svDate;
+            break;
+        case 2:
+            svMealNum1 = rows.firstMealNumber;
+            svMealNum2 = rows.lastMealNumber;
+            header.firstDate = rows.firstDate;
+            header.lastDate = rows.lastDate;
+            break;
+        case 3:
+            svDate = rows.lastDate;
+            header.date = svDate;
+            break;
+        default:
+            header.firstDate = rows.firstDate;
+            header.lastDate = rows.lastDate;
+            break;
+    }
+    header.mealNum1 = svMealNum1;
+    header.mealNum2 = svMealNum2;
+    if (kind != 4) CalcDV();
+
+    reportText =
+        ReportText::build(header, dTotals, svDV, svCR.isEmpty() ? QStringLiteral("\r\n") : svCR);
+    RTBox->hide();
+    Text2->show();
+    Text2->setPlainText(reportText);
+    ResetDataB();
+}
+
+void FormB::mnuReportMealNumber_Click() { runReport(1); }
+void FormB::mnuReportRangeMealNumbers_Click() { runReport(2); }
+void FormB::mnuReportSpecificDate_Click() { runReport(3); }
+void FormB::mnuReportRangeDates_Click() { runReport(4); }
+
+void FormB::mnuSaveReport_Click() {
+    if (Text2->isHidden()) {
+        m_platform.message(QStringLiteral(
+            "There is no report displayed at this time.  To save a report one must be currently "
+            "displayed, so click on Report on the menu bar and generate a report."));
+        return;
+    }
+    const QString text = reportText;
+    const std::optional<QString> path =
+        askSaveTextFile(m_platform, this, QStringLiteral("Save Report"));
+    if (!path) return;
+    try {
+        saveFileBytes(*path, text.toUtf8());
+    } catch (const RuntimeError& e) {
+        GlobalErrorHandler(m_platform, e.number(), e.description());
+    }
+}
+
+void FormB::mnuPrintReport_Click() {
+    if (Text2->isHidden()) {
+        m_platform.message(QStringLiteral(
+            "There is no report displayed at this time.  To print a report one must be currently "
+            "displayed, so click on Report on the menu bar and generate a report."));
+        return;
+    }
+    QPrinter printer;
+    if (!m_platform.printerSetup(this, printer)) return;
+    try {
+        printPlainText(reportText, printer);
+    } catch (const RuntimeError& e) {
+        m_platform.message(errorReportText(e.number(), e.description(), QStringLiteral("\r\n")));
+    }
+}
+
+void FormB::mnuFileOpen_Click() {
+    try {
+        // One reader: asking again brings the open one forward.
+        if (auto* open = findChild<frmRTF*>(QString(), Qt::FindDirectChildrenOnly)) {
+            open->show();
+            open->raise();
+            open->activateWindow();
+            return;
+        }
+        auto* reader = new frmRTF(m_platform, this);
+        if (!reader->Form_Load()) {
+            delete reader;  // closed while it was being opened: nothing to show
+            return;
+        }
+        reader->show();
+    } catch (const RuntimeError& e) {
+        m_platform.message(errorReportText(e.number(), e.description(), QStringLiteral("\r\n")));
+    }
+}
+
 }  // namespace pw

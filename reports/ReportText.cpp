@@ -1,0 +1,162 @@
+#include "reports/ReportText.h"
+
+#include <SQLiteCpp/Database.h>
+#include <sqlite3.h>
+
+#include "data/Database.h"
+#include "data/NumberText.h"
+#include "data/RecordCursor.h"
+
+namespace pw {
+
+namespace {
+
+constexpr int kMealNumberField = 38;
+constexpr int kMealNameField = 39;
+constexpr int kDateField = 40;
+
+struct NutrientLine {
+    const char* label;
+    int slot;
+    bool dailyValue;
+};
+
+// The nutrient lines after the calories line, in the order a reader of a label expects them.
+constexpr NutrientLine kLines[] = {
+    {" Total Fat in grams:  ", 4, true},
+    {"    Saturated Fat in grams:  ", 28, true},
+    {"    Polyunsaturated Fat in grams:  ", 30, false},
+    {"    Monounsaturated Fat in grams:  ", 29, false},
+    {" Cholesterol in mg:  ", 31, true},
+    {" Carbohydrate in grams:  ", 5, true},
+    {" Fiber in grams:  ", 6, true},
+    {" Protein in grams:  ", 3, true},
+    {" Sodium in mg:  ", 11, true},
+    {" Potassium in mg:  ", 12, true},
+    {" Calcium in mg:  ", 8, true},
+    {" Phosphorus in mg:  ", 9, true},
+    {" Iron in mg:  ", 10, true},
+    {" Magnesium in mg:  ", 13, true},
+    {" Zinc in mg:  ", 14, true},
+    {" Copper in mg:  ", 15, true},
+    {" Manganese in mg:  ", 16, true},
+    {" Selenium in in micrograms:  ", 17, true},
+    {" Vitamin A in iu:  ", 18, true},
+    {" Thiamin in mg:  ", 20, true},
+    {" Riboflavin in mg:  ", 21, true},
+    {" Niacin in mg:  ", 22, true},
+    {" Pantothenic acid mg:  ", 23, true},
+    {" Vitamin B6 in mg:  ", 24, true},
+    {" Folic Acid in micrograms:  ", 25, true},
+    {" Vitamin B12 in micrograms:  ", 26, true},
+    {" Vitamin C in mg:  ", 27, true},
+    {" Vitamin E in mg:  ", 19, true},
+};
+
+constexpr const char* kFooter[] = {
+    "Percent Daily Values are Food and Drug Administration",
+    "guidelines and are based on a 2000 calorie diet.  If your calorie",
+    "needs are higher or lower the daily values for carbohydrates,",
+    "protein, fat, and fiber would be proportionally higher or lower also.",
+    "Daily Values for vitamins, minerals, and cholesterol would",
+    "remain the same.",
+};
+
+QStringList headerLines(const ReportHeader& h) {
+    const QString count = plainInt(h.itemCount);
+    switch (h.kind) {
+        case 1:
+            return {QStringLiteral(" REPORT FOR MEAL NUMBER ") + h.mealNumber,
+                    QStringLiteral(" Meal Name: ") + h.mealName + QStringLiteral("    ") +
+                        QStringLiteral(" Date of meal: ") + h.date,
+                    QStringLiteral(" Total Number of Items in meal: ") + count};
+        case 2:
+            return {QStringLiteral(" REPORT FOR MEALS ") + h.mealNum1 +
+                        QStringLiteral(" THROUGH ") + h.mealNum2,
+                    QStringLiteral(" Date of Meal Number ") + h.mealNum1 +
+                        QStringLiteral(":      ") + h.firstDate,
+                    QStringLiteral(" Date of Meal Number ") + h.mealNum2 +
+                        QStringLiteral(":      ") + h.lastDate,
+                    QStringLiteral(" Total Number of Items in all meals: ") + count};
+        case 3:
+            return {QStringLiteral(" REPORT FOR DATE: ") + h.date,
+                    QStringLiteral(" Total Number of Items in all meals for this date: ") + count};
+        default:
+            return {QStringLiteral(" REPORT FOR DATES ") + h.firstDate +
+                        QStringLiteral(" THROUGH ") + h.lastDate,
+                    QStringLiteral(" Including meal numbers: ") + h.mealNum1 +
+                        QStringLiteral(" through ") + h.mealNum2,
+                    QStringLiteral(" Total Number of Items in all meals: ") + count};
+    }
+}
+
+// One read transaction over a walk: the rows are read as one snapshot, and the store locks the
+// file once instead of once per row. Nothing is written, so the end only releases the lock.
+class ReadSnapshot {
+public:
+    explicit ReadSnapshot(const RecordCursor& cursor) {
+        if (cursor.databaseName().isEmpty() || cursor.editMode() != EditMode::None) return;
+        m_db = connection(cursor.databaseName());
+        if (sqlite3_get_autocommit(m_db->getHandle()) == 0) {
+            m_db.reset();  // already inside a transaction: read within it
+            return;
+        }
+        m_db->exec("BEGIN");
+    }
+    ~ReadSnapshot() {
+        if (m_db && sqlite3_get_autocommit(m_db->getHandle()) == 0)
+            sqlite3_exec(m_db->getHandle(), "COMMIT", nullptr, nullptr, nullptr);
+    }
+    ReadSnapshot(const ReadSnapshot&) = delete;
+    ReadSnapshot& operator=(const ReadSnapshot&) = delete;
+
+private:
+    std::shared_ptr<SQLite::Database> m_db;
+};
+
+}  // namespace
+
+QString ReportText::build(const ReportHeader& header, const NutrientTotals& totals,
+                          const DVTexts& dv, const QString& lineBreak) {
+    const bool withDV = header.kind != 4;
+    QString text;
+    text.reserve(3000);
+    auto line = [&](const QString& s) {
+        text += s;
+        text += lineBreak;
+    };
+    for (const QString& s : headerLines(header)) line(s);
+    line(QString());
+    line(QStringLiteral(" Total Calories:  ") + text15(totals[2]) + (withDV ? dv[2] : QString()));
+    line(QString());
+    for (const NutrientLine& l : kLines) {
+        QString s = QLatin1String(l.label) + text15(totals[l.slot]);
+        if (withDV && l.dailyValue) s += dv[l.slot];
+        line(s);
+    }
+    line(QString());
+    for (const char* f : kFooter) line(QLatin1String(f));
+    return text;
+}
+
+ReportRows ReportText::walk(RecordCursor& cursor, const BoundFields& fields, int count) {
+    ReportRows rows;
+    if (count <= 0) return rows;
+    const ReadSnapshot snapshot(cursor);
+    for (int j = 1; j <= count; ++j) {
+        if (j == 1) {
+            cursor.moveFirst();
+            rows.firstMealNumber = fields.text(kMealNumberField);
+            rows.firstDate = fields.text(kDateField);
+        } else {
+            cursor.moveNext();
+        }
+        for (int p = 2; p <= 31; ++p) rows.totals[p] += leadingNumber(fields.text(p));
+    }
+    rows.lastMealNumber = fields.text(kMealNumberField);
+    rows.lastMealName = fields.text(kMealNameField);
+    rows.lastDate = fields.text(kDateField);
+    return rows;
+}
+
+}  // namespace pw

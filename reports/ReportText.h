@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QString>
+
+#include "reports/DailyValues.h"
+
+namespace pw {
+
+class BoundFields;
+class RecordCursor;
+
+// What a report's header shows, captured from the first and last rows of its selection.
+struct ReportHeader {
+    int kind = 1;        // 1 one meal, 2 range of meals, 3 one date, 4 range of dates
+    QString mealNumber;  // kind 1
+    QString mealName;    // kind 1
+    QString date;        // kinds 1 and 3
+    QString mealNum1;    // kinds 2 and 4: meal number of the first row
+    QString mealNum2;    // kinds 2 and 4: meal number of the last row
+    QString firstDate;   // kinds 2 and 4
+    QString lastDate;    // kinds 2 and 4
+    int itemCount = 0;
+};
+
+// The totals of a walk over a report's rows and the values of its first and last rows.
+struct ReportRows {
+    NutrientTotals totals{};  // positions 2..31 summed, the rest 0
+    QString firstMealNumber;
+    QString firstDate;
+    QString lastMealNumber;
+    QString lastMealName;
+    QString lastDate;
+};
+
+class ReportText {
+public:
+    // The report text: header, the nutrient lines and the footer, every line ended by
+    // `lineBreak`. `dv` holds the Daily Value texts by slot; kind 4 shows none.
+    static QString build(const ReportHeader& header, const NutrientTotals& totals,
+                         const DVTexts& dv, const QString& lineBreak = QStringLiteral("\r\n"));
+
+    // Walks `count` rows of `cursor` from its first row, adding the numeric value of fields 2..31
+    // (the leading number of each text; an empty field adds 0). The cursor ends on the last
+    // row walked. `fields` addresses the cursor's fields by binding index.
+    static ReportRows walk(RecordCursor& cursor, const BoundFields& fields, int count);
+};
+
+}  // namespace pw

@@ -1,0 +1,279 @@
+#include "reports/frmReport.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <cmath>
+
+#include "app/FormB.h"
+#include "app/Globals.h"
+#include "data/NumberText.h"
+#include "data/RuntimeError.h"
+#include "platform/Platform.h"
+
+namespace pw {
+
+namespace {
+
+const QString kSelectByNumber = QStringLiteral("Select ALL * from Meals Where MealNumber = ");
+constexpr int kMealNumberField = 38;
+// The report's row count and loop counter are 16-bit.
+constexpr int kMostReportRows = 32767;
+
+// A whole number as the store's 32-bit meal numbers hold it; beyond that an overflow.
+long long wholeMealNumber(double value) {
+    const double n = roundHalfEven(value);
+    if (!std::isfinite(n) || std::fabs(n) > 2147483647.0) throw RuntimeError(err::Overflow);
+    return static_cast<long long>(n);
+}
+
+}  // namespace
+
+frmReport::frmReport(FormB& owner) : QDialog(&owner), m_owner(owner) {
+    setObjectName(QStringLiteral("frmReport"));
+    setWindowTitle(QStringLiteral("Select a Report"));
+    setFixedSize(px(7230), px(4260));
+
+    Label1 = new QLabel(this);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    Label1->setWordWrap(true);
+    Label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    Label2 = new QLabel(QStringLiteral("First meal in series"), this);
+    Label2->setObjectName(QStringLiteral("Label2"));
+    Label3 = new QLabel(QStringLiteral("Last meal in series"), this);
+    Label3->setObjectName(QStringLiteral("Label3"));
+    Text1 = new QLineEdit(this);
+    Text1->setObjectName(QStringLiteral("Text1"));
+    Text2 = new QLineEdit(this);
+    Text2->setObjectName(QStringLiteral("Text2"));
+    Label2->setBuddy(Text1);
+    Label3->setBuddy(Text2);
+    cmdOK = new QPushButton(QStringLiteral("OK"), this);
+    cmdOK->setObjectName(QStringLiteral("cmdOK"));
+    cmdOK->setDefault(true);
+    cmdCancel = new QPushButton(QStringLiteral("Cancel"), this);
+    cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
+
+    placeTwips(Label1, 540, 660, 3180, 3105);
+    placeTwips(Label2, 3870, 900, 1380, 300);
+    placeTwips(Label3, 3870, 1500, 1350, 285);
+    placeTwips(Text1, 5325, 705, 975, 450);
+    placeTwips(Text2, 5325, 1375, 975, 450);
+    placeTwips(cmdOK, 5325, 2045, 975, 450);
+    placeTwips(cmdCancel, 5325, 2715, 975, 450);
+    setTabOrder(Text1, Text2);
+    setTabOrder(Text2, cmdOK);
+    setTabOrder(cmdOK, cmdCancel);
+
+    connect(cmdOK, &QPushButton::clicked, this, &frmReport::cmdOK_Click);
+    connect(cmdCancel, &QPushButton::clicked, this, &frmReport::cmdCancel_Click);
+    Form_Load();
+}
+
+frmReport::~frmReport() = default;
+
+int frmReport::px(int twips) const {
+    return static_cast<int>(std::lround(twips * logicalDpiX() / 1440.0));
+}
+
+void frmReport::placeTwips(QWidget* w, int left, int top, int width, int height) {
+    w->setGeometry(px(left), px(top), px(width), px(height));
+}
+
+void frmReport::moveTwips(QWidget* w, int left, int top) { w->move(px(left), px(top)); }
+
+void frmReport::Form_Load() {
+    FormB& f = m_owner;
+    f.bvHit = false;
+    if (f.DataB.recordCount() > 0 && f.DataB.hasCurrentRow()) {
+        f.frmReportMealNumber =
+            static_cast<float>(leadingNumber(f.txtFieldB.text(kMealNumberField)));
+        f.ivOrigMealNum = f.frmReportMealNumber;
+    }
+
+    const bool single = f.ivReport == 1 || f.ivReport == 3;
+    switch (f.ivReport) {
+        case 1:
+            setWindowTitle(QStringLiteral("Select a Report by Meal Number"));
+            Label1->setText(QStringLiteral("Enter meal number for which you would like a report."));
+            Text1->setAccessibleName(QStringLiteral("Meal number"));
+            break;
+        case 2:
+            setWindowTitle(QStringLiteral("Select a Report by a Range of Meal Numbers"));
+            Label1->setText(QStringLiteral(
+                "To obtain a report summarizing a series of meals enter into the upper box the "
+                "number of the first meal in the series, and into the lower box enter the number "
+                "of the last meal in the series.  For example entering a 1 in the upper box and a "
+                "6 in the lower box will produce a report of all the nutrients included in meals 1 "
+                "through 6."));
+            Label2->setText(QStringLiteral("First meal in series:"));
+            Label3->setText(QStringLiteral("Last meal in series:"));
+            break;
+        case 3:
+            setWindowTitle(QStringLiteral("Select a Report by Date"));
+            Label1->setText(
+                QStringLiteral("Enter the Date for which you would like a report.  Enter in the "
+                               "format mm/dd/yy."));
+            Text1->setAccessibleName(QStringLiteral("Date"));
+            break;
+        default:
+            setWindowTitle(QStringLiteral("Select a Report by a Range of Dates"));
+            Label1->setText(QStringLiteral(
+                "To obtain a report covering a series of dates enter into the upper box the first "
+                "date in the series, and into the lower box enter the last date in the series.  "
+                "For example entering 11/26/01 in the upper box and 11/30/01 in the lower box will "
+                "produce a report summarizing meals dated 11/26/01 through 11/30/01."));
+            Label2->setText(QStringLiteral("First Date in series:"));
+            Label3->setText(QStringLiteral("Last Date in series:"));
+            break;
+    }
+    if (single) {
+        Text2->hide();
+        Label2->hide();
+        Label3->hide();
+        moveTwips(Text1, 4095, 705);
+        // The buttons move up beside the single box.
+        moveTwips(cmdOK, 4095, 1375);
+        moveTwips(cmdCancel, 4095, 2045);
+    } else {
+        Text1->setAccessibleName(Label2->text());
+        Text2->setAccessibleName(Label3->text());
+        moveTwips(Text1, 5310, 705);
+    }
+    Label1->setAccessibleName(Label1->text());
+}
+
+void frmReport::Reset() {
+    FormB& f = m_owner;
+    f.frmReportLastQuery = kSelectByNumber + shortestSingle(f.frmReportMealNumber);
+    f.DataB.setRecordSource(f.frmReportLastQuery);
+    f.DataB.refresh();
+    f.DataB.moveLast();
+    f.lTotalRecordsB = static_cast<qint16>(std::min(f.DataB.recordCount(), kMostReportRows));
+    f.DataB.moveFirst();
+}
+
+void frmReport::Reject() {
+    m_owner.platform().message(
+        QStringLiteral("Information was not entered correctly into the entry boxes."));
+    Text1->clear();
+    Text2->clear();
+}
+
+int frmReport::runQuery(const QString& query) {
+    FormB& f = m_owner;
+    f.frmReportLastQuery = query;
+    f.DataB.setRecordSource(query);
+    f.DataB.refresh();
+    if (f.DataB.recordCount() == 0) return 0;
+    f.DataB.moveLast();
+    return f.DataB.recordCount();
+}
+
+bool frmReport::fitsReport(int count) {
+    if (count <= kMostReportRows) return true;
+    m_owner.platform().message(
+        QStringLiteral("This selection holds ") + plainInt(count) +
+        QStringLiteral(" items, but a report can cover at most 32767 items.  Please choose fewer "
+                       "meals or a shorter range of dates."));
+    Reset();
+    return false;
+}
+
+void frmReport::commonEnding(int count) {
+    FormB& f = m_owner;
+    if (count == 0) {
+        f.platform().message(QStringLiteral("No records were found that match your entry."));
+        Text1->clear();
+        if (f.ivReport == 2 || f.ivReport == 4) Text2->clear();
+        Reset();
+        return;
+    }
+    if (!fitsReport(count)) return;
+    f.DataB.moveLast();
+    f.lTotalRecordsB = static_cast<qint16>(count);
+    f.DataB.moveFirst();
+    f.bvHit = true;
+    accept();
+}
+
+void frmReport::cmdOK_Click() {
+    FormB& f = m_owner;
+    Platform& platform = f.platform();
+    const auto dateMessage = [&] {
+        platform.message(
+            QStringLiteral("A date was not entered correctly on this form.  Please enter in the "
+                           "format mm/dd/yy."));
+    };
+    bool queried = false;  // the item cursor no longer shows the meal of before
+    try {
+        switch (f.ivReport) {
+            case 1: {
+                if (Text1->text().isEmpty()) return Reject();
+                const long long n = wholeMealNumber(leadingNumber(Text1->text()));
+                queried = true;
+                return commonEnding(runQuery(kSelectByNumber + plainInt(n)));
+            }
+            case 2: {
+                if (Text1->text().isEmpty() || Text2->text().isEmpty()) return Reject();
+                const auto first = wholeNumber(Text1->text());
+                const auto last = wholeNumber(Text2->text());
+                if (!first || !last) {
+                    platform.message(
+                        QStringLiteral("A meal number was not entered correctly on this form.  "
+                                       "Only numbers can be entered in the box."));
+                    return;
+                }
+                const QString query =
+                    QStringLiteral("Select ALL * from Meals Where MealNumber BETWEEN ") +
+                    plainInt(wholeMealNumber(*first)) + QStringLiteral(" AND ") +
+                    plainInt(wholeMealNumber(*last)) + QStringLiteral(" Order by MealNumber");
+                queried = true;
+                return commonEnding(runQuery(query));
+            }
+            case 3: {
+                const auto d = parseMdy(Text1->text());
+                if (!d) return dateMessage();
+                queried = true;
+                return commonEnding(
+                    runQuery(QStringLiteral("Select ALL * from Meals Where Date = #") +
+                             mdyText(*d) + QLatin1Char('#')));
+            }
+            default: {
+                if (Text1->text().isEmpty() || Text2->text().isEmpty()) return Reject();
+                const auto d1 = parseMdy(Text1->text());
+                const auto d2 = parseMdy(Text2->text());
+                if (!d1 || !d2) return dateMessage();
+                const QString range =
+                    QStringLiteral("Select ALL * from Meals Where Date BETWEEN #") + mdyText(*d1) +
+                    QStringLiteral("# AND #") + mdyText(*d2) + QStringLiteral("# Order by ");
+                queried = true;
+                int count = runQuery(range + QStringLiteral("MealNumber"));
+                if (count > 0) {
+                    if (!fitsReport(count)) return;
+                    f.DataB.moveLast();
+                    f.svMealNum2 = f.txtFieldB.text(kMealNumberField);
+                    f.lTotalRecordsB = static_cast<qint16>(count);
+                    f.DataB.moveFirst();
+                    f.svMealNum1 = f.txtFieldB.text(kMealNumberField);
+                    count = runQuery(range + QStringLiteral("Date"));
+                }
+                return commonEnding(count);
+            }
+        }
+    } catch (const RuntimeError& e) {
+        platform.message(errorReportText(e.number(), e.description(), QStringLiteral("\n\r")));
+        // A failed query must not leave the main window on a broken selection.
+        if (queried) {
+            try {
+                Reset();
+            } catch (const RuntimeError&) {
+                // Already reported once.
+            }
+        }
+    }
+}
+
+void frmReport::cmdCancel_Click() { reject(); }
+
+}  // namespace pw

@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QDialog>
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace pw {
+
+class FormB;
+
+// The report request dialog: asks for one meal number, a range of meal numbers, one date or a
+// range of dates (FormB::ivReport), selects the matching Meals rows on the main window's item
+// cursor, and closes with FormB::bvHit set when it found some.
+class frmReport : public QDialog {
+    Q_OBJECT
+public:
+    explicit frmReport(FormB& owner);
+    ~frmReport() override;
+
+    // Requeries the item cursor for the meal remembered when the dialog opened.
+    void Reset();
+    // Tells the user an entry box is empty and clears both boxes.
+    void Reject();
+
+    QLabel* Label1 = nullptr;
+    QLabel* Label2 = nullptr;
+    QLabel* Label3 = nullptr;
+    QLineEdit* Text1 = nullptr;
+    QLineEdit* Text2 = nullptr;
+    QPushButton* cmdOK = nullptr;
+    QPushButton* cmdCancel = nullptr;
+
+private:
+    void Form_Load();
+    void cmdOK_Click();
+    void cmdCancel_Click();
+    // Sets the item cursor's source to `query`, refreshes it and returns its full row count.
+    int runQuery(const QString& query);
+    // The end of every kind: no rows, too many rows, or the selection handed to the report.
+    void commonEnding(int count);
+    // The count as the report's 16-bit row count; false (after telling the user) when too many.
+    bool fitsReport(int count);
+    void placeTwips(QWidget* w, int left, int top, int width, int height);
+    void moveTwips(QWidget* w, int left, int top);
+    int px(int twips) const;
+
+    FormB& m_owner;
+};
+
+}  // namespace pw

@@ -1,0 +1,137 @@
+#include "viewers/frmRTF.h"
+
+#include <QAction>
+#include <QEvent>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPrinter>
+#include <QTextCursor>
+#include <algorithm>
+#include <cmath>
+
+#include "app/Globals.h"
+#include "data/RuntimeError.h"
+#include "platform/Platform.h"
+#include "reports/TextFiles.h"
+
+namespace pw {
+
+frmRTF::frmRTF(Platform& platform, QWidget* owner)
+    : QMainWindow(owner, Qt::Window), m_platform(platform) {
+    setObjectName(QStringLiteral("frmRTF"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle(QStringLiteral("File Reader"));
+
+    auto* central = new QWidget(this);
+    central->setObjectName(QStringLiteral("central"));
+    RichTextBox1 = new QPlainTextEdit(central);
+    RichTextBox1->setObjectName(QStringLiteral("RichTextBox1"));
+    RichTextBox1->setLineWrapMode(QPlainTextEdit::NoWrap);
+    QFont font(QStringLiteral("Courier New"), 10);
+    font.setStyleHint(QFont::TypeWriter);
+    RichTextBox1->setFont(font);
+    RichTextBox1->setAccessibleName(QStringLiteral("File text"));
+    setCentralWidget(central);
+    central->installEventFilter(this);
+
+    mnuFile = menuBar()->addMenu(QStringLiteral("&File"));
+    mnuFileOpenAction = mnuFile->addAction(QStringLiteral("&Open..."));
+    mnuFileSaveAsAction = mnuFile->addAction(QStringLiteral("&Save As..."));
+    mnuFilePrintAction = mnuFile->addAction(QStringLiteral("&Print..."));
+    mnuCloseAction = mnuFile->addAction(QStringLiteral("&Close File Reader"));
+    connect(mnuFileOpenAction, &QAction::triggered, this, &frmRTF::mnuFileOpen_Click);
+    connect(mnuFileSaveAsAction, &QAction::triggered, this, &frmRTF::mnuFileSaveAs_Click);
+    connect(mnuFilePrintAction, &QAction::triggered, this, &frmRTF::mnuFilePrint_Click);
+    connect(mnuCloseAction, &QAction::triggered, this, &frmRTF::mnuClose_Click);
+    resize(640, 480);
+}
+
+frmRTF::~frmRTF() = default;
+
+int frmRTF::px(int twips) const {
+    return static_cast<int>(std::lround(twips * logicalDpiY() / 1440.0));
+}
+
+bool frmRTF::Form_Load() { return openFile(); }
+
+void frmRTF::mnuFileOpen_Click() { openFile(); }
+
+bool frmRTF::openFile() {
+    FileDialogSpec spec;
+    spec.title = QStringLiteral("Open File");
+    spec.folder = globals().programDir;
+    spec.filter = QStringLiteral("text files(*.txt)|*.txt|");
+    const std::optional<QString> path = m_platform.openFileName(this, spec);
+    if (!path) return false;
+    if (path->isEmpty()) return true;
+    try {
+        const QByteArray bytes = readFileBytes(*path);
+        m_buffer = bytes;
+        m_fileName = *path;
+        setWindowTitle(QStringLiteral(" File Reader    ") + fileNameOnly(*path));
+        loadBox(bytes);
+    } catch (const RuntimeError& e) {
+        FormErrorHandler(e.number(), e.description());
+    }
+    return true;
+}
+
+void frmRTF::loadBox(const QByteArray& bytes) {
+    RichTextBox1->setPlainText(QString::fromUtf8(bytes));
+    RichTextBox1->document()->setModified(false);
+}
+
+QString frmRTF::text() const { return RichTextBox1->toPlainText(); }
+
+void frmRTF::mnuFileSaveAs_Click() {
+    // Unchanged text is written back byte for byte; edited text with the file's line ends.
+    if (RichTextBox1->document()->isModified()) {
+        const bool crLf = m_buffer.isEmpty() || m_buffer.contains("\r\n");
+        const QString edited = text();
+        m_buffer = (crLf ? withCrLf(edited) : edited).toUtf8();
+        RichTextBox1->document()->setModified(false);
+    }
+    const std::optional<QString> path = askSaveTextFile(m_platform, this);
+    if (!path) return;
+    try {
+        saveFileBytes(*path, m_buffer);
+        m_fileName = *path;
+        setWindowTitle(QStringLiteral("Text File Reader    ") + fileNameOnly(*path));
+    } catch (const RuntimeError& e) {
+        FormErrorHandler(e.number(), e.description());
+    }
+}
+
+void frmRTF::mnuFilePrint_Click() {
+    QPrinter printer;
+    if (!m_platform.printerSetup(this, printer)) return;
+    try {
+        // The whole text is printed, whatever is selected.
+        QTextCursor cursor = RichTextBox1->textCursor();
+        cursor.clearSelection();
+        RichTextBox1->setTextCursor(cursor);
+        printPlainText(text(), printer);
+    } catch (const RuntimeError& e) {
+        FormErrorHandler(e.number(), e.description());
+    }
+}
+
+void frmRTF::mnuClose_Click() { close(); }
+
+void frmRTF::FormErrorHandler(int number, const QString& description) {
+    m_platform.message(errorReportText(number, description, QStringLiteral("\n\r")));
+}
+
+bool frmRTF::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == centralWidget() && event->type() == QEvent::Resize) Form_Resize();
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void frmRTF::Form_Resize() {
+    // The box fills the window below a small margin; a tiny window gets an empty box.
+    const QSize inner = centralWidget()->size();
+    RichTextBox1->setGeometry(0, px(25), inner.width(), std::max(0, inner.height() - px(75)));
+}
+
+}  // namespace pw
