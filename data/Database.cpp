@@ -199,4 +199,36 @@ RuntimeError storeError(const SQLite::Exception& e, const QString& path) {
 
 void closeAllConnections() { pool().clear(); }
 
+Savepoint::Savepoint(SQLite::Database& db) : m_db(db) {
+    try {
+        m_db.exec("SAVEPOINT pw_write");
+    } catch (const SQLite::Exception& e) {
+        throw storeError(e, QString::fromStdString(m_db.getFilename()));
+    }
+    m_open = true;
+}
+
+Savepoint::Savepoint(const QString& path) : Savepoint(*connection(path)) {
+    m_keep = connection(path);
+}
+
+Savepoint::~Savepoint() {
+    if (!m_open) return;
+    try {
+        m_db.exec("ROLLBACK TO pw_write");
+        m_db.exec("RELEASE pw_write");
+    } catch (const SQLite::Exception&) {
+        // The connection rolls back by itself when the statement failed for good.
+    }
+}
+
+void Savepoint::commit() {
+    try {
+        m_db.exec("RELEASE pw_write");
+    } catch (const SQLite::Exception& e) {
+        throw storeError(e, QString::fromStdString(m_db.getFilename()));
+    }
+    m_open = false;
+}
+
 }  // namespace pw

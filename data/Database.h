@@ -39,6 +39,24 @@ std::shared_ptr<SQLite::Database> checkedConnection(const QString& path, DbKind 
 // or network error); the text names the file. The change that failed was rolled back.
 RuntimeError storeError(const SQLite::Exception& e, const QString& path);
 
+// A savepoint on a connection: the writes between its start and commit() are stored together or
+// not at all. Savepoints nest, so the cursors' own writes join an enclosing one (a new meal and
+// its first row in Meals, for instance). Destroyed without commit(), it rolls back.
+class Savepoint {
+public:
+    explicit Savepoint(SQLite::Database& db);
+    explicit Savepoint(const QString& path);  // on the shared connection of a file
+    ~Savepoint();
+    Savepoint(const Savepoint&) = delete;
+    Savepoint& operator=(const Savepoint&) = delete;
+    void commit();
+
+private:
+    std::shared_ptr<SQLite::Database> m_keep;
+    SQLite::Database& m_db;
+    bool m_open = false;
+};
+
 // Closes every shared connection (tests, and the end of the program).
 void closeAllConnections();
 

@@ -3,7 +3,6 @@
 #include <SQLiteCpp/Database.h>
 #include <SQLiteCpp/Exception.h>
 #include <SQLiteCpp/Statement.h>
-#include <SQLiteCpp/Transaction.h>
 
 #include <QHash>
 #include <cmath>
@@ -400,7 +399,7 @@ void RecordCursor::update() {
 
     const QString table = quotedName(d->table().name);
     d->guarded([&] {
-        SQLite::Transaction transaction(*d->db);
+        Savepoint transaction(*d->db);
         if (d->mode == EditMode::Adding) {
             QString sql =
                 columns.isEmpty()
@@ -441,7 +440,7 @@ void RecordCursor::deleteRow() {
     if (onValidate) onValidate();
     const int64_t rowid = d->rows[std::size_t(d->pos)];
     d->guarded([&] {
-        SQLite::Transaction transaction(*d->db);
+        Savepoint transaction(*d->db);
         SQLite::Statement st(*d->db, QStringLiteral("DELETE FROM %1 WHERE rowid = ?")
                                          .arg(quotedName(d->table().name))
                                          .toStdString());

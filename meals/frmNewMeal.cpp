@@ -10,6 +10,7 @@
 #include <QVBoxLayout>
 
 #include "app/FormB.h"
+#include "data/Database.h"
 #include "app/Globals.h"
 #include "data/NumberText.h"
 #include "data/RuntimeError.h"
@@ -245,22 +246,29 @@ void frmNewMeal::saveNewMeal() {
     const QString number = Text1->text();
     const QString name = Text2->text();
     const QString date = Text3->text();
-    DataMealInfo.setText(QStringLiteral("MealNumber"), number);
-    DataMealInfo.setText(QStringLiteral("MealName"), name);
-    DataMealInfo.setText(QStringLiteral("MealDate"), date);
+    // An empty box leaves its field without a value, so the store reports it as missing; the
+    // pending row starts afresh so that a box emptied since an earlier OK counts as empty.
+    if (DataMealInfo.editMode() == EditMode::Adding) DataMealInfo.cancelUpdate();
+    DataMealInfo.addNew();
+    for (const auto& [field, text] : {std::pair{QStringLiteral("MealNumber"), number},
+                                      std::pair{QStringLiteral("MealName"), name},
+                                      std::pair{QStringLiteral("MealDate"), date}})
+        if (!text.isEmpty()) DataMealInfo.setText(field, text);
+
+    // The meal and its header row in Meals are stored together or not at all.
+    RecordCursor& items = m_owner.DataB;
+    Savepoint together(globals().svMealDB);
     // A failing save stores nothing and keeps the new row pending.
     DataMealInfo.update();
     m_mealCount = DataMealInfo.recordCount();
     DataMealInfo.moveLast();  // the row just added
-
-    // The meal's header row in Meals; a meal is stored with it or not at all.
-    RecordCursor& items = m_owner.DataB;
     try {
         items.addNew();
         m_owner.txtFieldB.setText(38, number);
         m_owner.txtFieldB.setText(39, name);
         m_owner.txtFieldB.setText(40, date);
         m_owner.cmdBSave();
+        together.commit();
     } catch (...) {
         if (items.editMode() != EditMode::None) items.cancelUpdate();
         takeBack(number);

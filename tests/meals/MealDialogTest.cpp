@@ -60,7 +60,7 @@ TEST(MealDialog, AddModeOffersHighestPlusOneAndStoresTheMealWithItsHeaderRow) {
 TEST(MealDialog, RefusedSavesKeepTheDialogOpenWithTheNumberStillOffered) {
     MealWindow w(ProgramFolder::Content::Empty);
     w.load();
-    for (const char* text : {"Please fill in the Meal Name before clicking ok",
+    for (const char* text : {"Please fill in the Meal Name and Date Boxes before clicking ok",
                              "Please fill in the Meal Name and Date Boxes before clicking ok",
                              "Information has not been entered correctly into the entry fields."})
         w.platform().expectMsg(MsgResult::OK, QString::fromLatin1(text));
