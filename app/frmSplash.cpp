@@ -37,6 +37,9 @@ frmSplash::frmSplash() : QWidget(nullptr, Qt::SplashScreen | Qt::FramelessWindow
     setAttribute(Qt::WA_DeleteOnClose);
     setFocusPolicy(Qt::StrongFocus);
     setAccessibleName(QStringLiteral("Korvane Platewise"));
+    // Never shown (the window has no caption), but it tells the window apart from the
+    // program's message boxes, which carry the title "Platewise".
+    setWindowTitle(QStringLiteral("Korvane Platewise is loading"));
 
     Frame1 = new QFrame(this);
     Frame1->setObjectName(QStringLiteral("Frame1"));

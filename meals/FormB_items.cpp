@@ -63,6 +63,12 @@ void FormB::cmdBMovelast_Click() {
 }
 
 void FormB::DataB_Reposition() {
+    // With no meal at all there is nothing to describe: no counter, no detail.
+    if (DataB.recordCount() == 0) {
+        lblRecordCountB->clear();
+        Text1->clear();
+        return;
+    }
     // Past either end there is no row: the bound fields read empty.
     const QString name = txtFieldB.text(39);
     const QString date = txtFieldB.text(40);

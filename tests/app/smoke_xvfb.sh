@@ -25,8 +25,9 @@ app=$!
 msg=$(xdotool search --sync --onlyvisible --name '^Platewise$' | head -1)
 main=$(xdotool search --sync --onlyvisible --name '^Korvane Platewise$' | head -1)
 echo "main window $main, message $msg"
-xdotool windowactivate --sync "$msg" 2>/dev/null || xdotool windowfocus --sync "$msg"
-xdotool key --window "$msg" Return
+# No window manager runs here: give the box the keyboard focus ourselves, then type.
+xdotool windowfocus --sync "$msg"
+xdotool key Return
 # The message has gone; the main window is still there.
 for _ in $(seq 50); do
   xdotool search --onlyvisible --name '^Platewise$' >/dev/null 2>&1 || break; sleep 0.1
@@ -37,9 +38,12 @@ fi
 kill -0 "$app"
 if command -v import >/dev/null; then import -window root "${ARTIFACT_DIR:-/tmp}/platewise-smoke.png" || true; fi
 # Exit through the File menu from the keyboard.
-xdotool windowactivate --sync "$main" 2>/dev/null || xdotool windowfocus --sync "$main"
-xdotool key --window "$main" alt+f
-sleep 0.3
+xdotool windowfocus --sync "$main"
+xdotool key alt+f
+# The File menu opens as a window of its own; wait for it before choosing E&xit.
+for _ in $(seq 50); do
+  [ "$(xdotool search --onlyvisible --name '.*' 2>/dev/null | wc -l)" -gt 2 ] && break; sleep 0.1
+done
 xdotool key x
 for _ in $(seq 100); do kill -0 "$app" 2>/dev/null || break; sleep 0.1; done
 if kill -0 "$app" 2>/dev/null; then echo "the program did not end on Exit"; exit 1; fi
