@@ -31,7 +31,7 @@ namespace {
 // Answers every prompt at once, as a user pressing Enter would.
 class QuietPlatform : public pw::Platform {
 public:
-    pw::MsgResult msgBox(const pw::MsgBoxSpec& spec) override { return spec.defaultButton; }
+    pw::MsgResult msgBox(const pw::MsgBoxSpec& request) override { return request.defaultButton; }
     std::optional<QString> openFileName(QWidget*, const pw::FileDialogSpec&) override {
         return std::nullopt;
     }

@@ -70,11 +70,11 @@ class Platform {
 public:
     virtual ~Platform() = default;
 
-    virtual MsgResult msgBox(const MsgBoxSpec& spec) = 0;
+    virtual MsgResult msgBox(const MsgBoxSpec& request) = 0;
 
     // nullopt: the user cancelled the dialog.
-    virtual std::optional<QString> openFileName(QWidget* parent, const FileDialogSpec& spec) = 0;
-    virtual std::optional<QString> saveFileName(QWidget* parent, const FileDialogSpec& spec) = 0;
+    virtual std::optional<QString> openFileName(QWidget* parent, const FileDialogSpec& request) = 0;
+    virtual std::optional<QString> saveFileName(QWidget* parent, const FileDialogSpec& request) = 0;
     // The printer-setup dialog for `printer`; false: cancelled.
     virtual bool printerSetup(QWidget* parent, QPrinter& printer) = 0;
 

@@ -71,11 +71,11 @@ QWidget* dialogParent(QWidget* parent) {
     return QApplication::activeWindow();
 }
 
-void prepareFileDialog(QFileDialog& dialog, const FileDialogSpec& spec) {
-    const QStringList filters = nameFilters(spec.filter);
+void prepareFileDialog(QFileDialog& dialog, const FileDialogSpec& request) {
+    const QStringList filters = nameFilters(request.filter);
     if (!filters.isEmpty()) dialog.setNameFilters(filters);
-    if (!spec.folder.isEmpty()) dialog.setDirectory(spec.folder);
-    if (!spec.fileName.isEmpty()) dialog.selectFile(spec.fileName);
+    if (!request.folder.isEmpty()) dialog.setDirectory(request.folder);
+    if (!request.fileName.isEmpty()) dialog.selectFile(request.fileName);
 }
 
 std::optional<QString> runFileDialog(QFileDialog& dialog) {
@@ -109,17 +109,17 @@ QStringList nameFilters(const QString& filter) {
 
 QtPlatform::~QtPlatform() { setMousePointer(Pointer::Normal); }
 
-MsgResult QtPlatform::msgBox(const MsgBoxSpec& spec) {
+MsgResult QtPlatform::msgBox(const MsgBoxSpec& request) {
     QMessageBox box(dialogParent(nullptr));
-    box.setWindowTitle(spec.caption);
+    box.setWindowTitle(request.caption);
     box.setTextFormat(Qt::PlainText);  // descriptions may hold '<' and '&'
-    box.setText(spec.text);
-    box.setIcon(boxIcon(spec.icon));
-    box.setStandardButtons(standardButtons(spec.buttons));
+    box.setText(request.text);
+    box.setIcon(boxIcon(request.icon));
+    box.setStandardButtons(standardButtons(request.buttons));
     MsgResult defaultAnswer =
-        offers(spec.buttons, spec.defaultButton) ? spec.defaultButton : firstButton(spec.buttons);
+        offers(request.buttons, request.defaultButton) ? request.defaultButton : firstButton(request.buttons);
     box.setDefaultButton(standardButton(defaultAnswer));
-    box.setEscapeButton(standardButton(dismissAnswer(spec.buttons)));
+    box.setEscapeButton(standardButton(dismissAnswer(request.buttons)));
     box.exec();
     switch (box.standardButton(box.clickedButton())) {
         case QMessageBox::Ok:
@@ -131,26 +131,26 @@ MsgResult QtPlatform::msgBox(const MsgBoxSpec& spec) {
         case QMessageBox::No:
             return MsgResult::No;
         default:
-            return dismissAnswer(spec.buttons);
+            return dismissAnswer(request.buttons);
     }
 }
 
-std::optional<QString> QtPlatform::openFileName(QWidget* parent, const FileDialogSpec& spec) {
+std::optional<QString> QtPlatform::openFileName(QWidget* parent, const FileDialogSpec& request) {
     QFileDialog dialog(dialogParent(parent),
-                       spec.title.isEmpty() ? QStringLiteral("Open") : spec.title);
+                       request.title.isEmpty() ? QStringLiteral("Open") : request.title);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
-    prepareFileDialog(dialog, spec);
+    prepareFileDialog(dialog, request);
     return runFileDialog(dialog);
 }
 
-std::optional<QString> QtPlatform::saveFileName(QWidget* parent, const FileDialogSpec& spec) {
+std::optional<QString> QtPlatform::saveFileName(QWidget* parent, const FileDialogSpec& request) {
     QFileDialog dialog(dialogParent(parent),
-                       spec.title.isEmpty() ? QStringLiteral("Save As") : spec.title);
+                       request.title.isEmpty() ? QStringLiteral("Save As") : request.title);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setOption(QFileDialog::DontConfirmOverwrite, !spec.overwritePrompt);
-    prepareFileDialog(dialog, spec);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.overwritePrompt);
+    prepareFileDialog(dialog, request);
     return runFileDialog(dialog);
 }
 

@@ -14,9 +14,9 @@ public:
     QtPlatform(const QtPlatform&) = delete;
     QtPlatform& operator=(const QtPlatform&) = delete;
 
-    MsgResult msgBox(const MsgBoxSpec& spec) override;
-    std::optional<QString> openFileName(QWidget* parent, const FileDialogSpec& spec) override;
-    std::optional<QString> saveFileName(QWidget* parent, const FileDialogSpec& spec) override;
+    MsgResult msgBox(const MsgBoxSpec& request) override;
+    std::optional<QString> openFileName(QWidget* parent, const FileDialogSpec& request) override;
+    std::optional<QString> saveFileName(QWidget* parent, const FileDialogSpec& request) override;
     bool printerSetup(QWidget* parent, QPrinter& printer) override;
     int showModal(QDialog& dialog) override;
     void sendKeys(const QString& keys) override;

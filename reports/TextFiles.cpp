@@ -23,12 +23,12 @@ constexpr int kPrinterError = 482;
 }  // namespace
 
 std::optional<QString> askSaveTextFile(Platform& platform, QWidget* parent, const QString& title) {
-    FileDialogSpec spec;
-    spec.title = title;
-    spec.folder = globals().programDir;
-    spec.filter = QStringLiteral("txt files(*.txt)|*.txt|");
-    spec.overwritePrompt = true;
-    std::optional<QString> path = platform.saveFileName(parent, spec);
+    FileDialogSpec request;
+    request.title = title;
+    request.folder = globals().programDir;
+    request.filter = QStringLiteral("txt files(*.txt)|*.txt|");
+    request.overwritePrompt = true;
+    std::optional<QString> path = platform.saveFileName(parent, request);
     if (path && path->isEmpty()) return std::nullopt;
     return path;
 }

@@ -58,11 +58,11 @@ bool frmRTF::Form_Load() { return openFile(); }
 void frmRTF::mnuFileOpen_Click() { openFile(); }
 
 bool frmRTF::openFile() {
-    FileDialogSpec spec;
-    spec.title = QStringLiteral("Open File");
-    spec.folder = globals().programDir;
-    spec.filter = QStringLiteral("text files(*.txt)|*.txt|");
-    const std::optional<QString> path = m_platform.openFileName(this, spec);
+    FileDialogSpec request;
+    request.title = QStringLiteral("Open File");
+    request.folder = globals().programDir;
+    request.filter = QStringLiteral("text files(*.txt)|*.txt|");
+    const std::optional<QString> path = m_platform.openFileName(this, request);
     if (!path) return false;
     if (path->isEmpty()) return true;
     try {

@@ -118,9 +118,9 @@ TEST(ScriptedPlatform, UnscriptedPromptsFailAndGetTheCautiousAnswer) {
     EXPECT_NONFATAL_FAILURE(
         {
             ScriptedPlatform platform;
-            FileDialogSpec spec;
-            spec.title = "Save Report";
-            file = platform.saveFileName(nullptr, spec);
+            FileDialogSpec request;
+            request.title = "Save Report";
+            file = platform.saveFileName(nullptr, request);
         },
         "Unexpected save file dialog \"Save Report\"");
     EXPECT_FALSE(printed);

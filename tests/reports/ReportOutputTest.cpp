@@ -64,10 +64,10 @@ TEST_F(ReportOutputTest, ASavedReportOpensInTheReaderAndSavesAgainIdentically) {
     EXPECT_TRUE(
         saved.startsWith(" REPORT FOR MEAL NUMBER 8\r\n Meal Name: Crêpe «spécial» ☕     Date"));
     EXPECT_TRUE(saved.endsWith("remain the same.\r\n"));
-    const FileDialogSpec& spec = platform.fileDialogs().back();
-    EXPECT_TRUE(spec.overwritePrompt);
-    EXPECT_EQ(spec.filter, "txt files(*.txt)|*.txt|");
-    EXPECT_EQ(spec.folder, folder.path());
+    const FileDialogSpec& request = platform.fileDialogs().back();
+    EXPECT_TRUE(request.overwritePrompt);
+    EXPECT_EQ(request.filter, "txt files(*.txt)|*.txt|");
+    EXPECT_EQ(request.folder, folder.path());
 
     platform.expectOpenFile(lunch);
     form->mnuFileOpen_Click();

@@ -81,35 +81,35 @@ void ScriptedPlatform::verifyDone() {
     m_modalHandlers.clear();
 }
 
-MsgResult ScriptedPlatform::msgBox(const MsgBoxSpec& spec) {
-    m_messages.push_back(spec);
-    m_log << QStringLiteral("msg: ") + spec.text;
+MsgResult ScriptedPlatform::msgBox(const MsgBoxSpec& request) {
+    m_messages.push_back(request);
+    m_log << QStringLiteral("msg: ") + request.text;
     if (m_msgAnswers.empty()) {
-        ADD_FAILURE() << "Unexpected message box \"" << str(spec.caption)
-                      << "\": " << str(spec.text);
-        return dismissAnswer(spec.buttons);
+        ADD_FAILURE() << "Unexpected message box \"" << str(request.caption)
+                      << "\": " << str(request.text);
+        return dismissAnswer(request.buttons);
     }
     const MsgAnswer expected = m_msgAnswers.front();
     m_msgAnswers.pop_front();
-    if (!spec.text.contains(expected.textContains)) {
-        ADD_FAILURE() << "Message box text \"" << str(spec.text) << "\" does not contain \""
+    if (!request.text.contains(expected.textContains)) {
+        ADD_FAILURE() << "Message box text \"" << str(request.text) << "\" does not contain \""
                       << str(expected.textContains) << "\"";
     }
-    if (!offers(spec.buttons, expected.answer)) {
+    if (!offers(request.buttons, expected.answer)) {
         ADD_FAILURE() << "The scripted answer " << answerName(expected.answer)
-                      << " is not a button of the message box: " << str(spec.text);
-        return dismissAnswer(spec.buttons);
+                      << " is not a button of the message box: " << str(request.text);
+        return dismissAnswer(request.buttons);
     }
     return expected.answer;
 }
 
 std::optional<QString> ScriptedPlatform::fileDialog(const char* kind,
                                                     std::deque<PathAnswer>& answers,
-                                                    const FileDialogSpec& spec) {
-    m_fileDialogs.push_back(spec);
-    m_log << QString::fromLatin1(kind) + QStringLiteral(": ") + spec.title;
+                                                    const FileDialogSpec& request) {
+    m_fileDialogs.push_back(request);
+    m_log << QString::fromLatin1(kind) + QStringLiteral(": ") + request.title;
     if (answers.empty()) {
-        ADD_FAILURE() << "Unexpected " << kind << " file dialog \"" << str(spec.title) << "\"";
+        ADD_FAILURE() << "Unexpected " << kind << " file dialog \"" << str(request.title) << "\"";
         return std::nullopt;
     }
     const PathAnswer answer = answers.front();
@@ -118,12 +118,12 @@ std::optional<QString> ScriptedPlatform::fileDialog(const char* kind,
     return answer.path;
 }
 
-std::optional<QString> ScriptedPlatform::openFileName(QWidget*, const FileDialogSpec& spec) {
-    return fileDialog("open", m_openAnswers, spec);
+std::optional<QString> ScriptedPlatform::openFileName(QWidget*, const FileDialogSpec& request) {
+    return fileDialog("open", m_openAnswers, request);
 }
 
-std::optional<QString> ScriptedPlatform::saveFileName(QWidget*, const FileDialogSpec& spec) {
-    return fileDialog("save", m_saveAnswers, spec);
+std::optional<QString> ScriptedPlatform::saveFileName(QWidget*, const FileDialogSpec& request) {
+    return fileDialog("save", m_saveAnswers, request);
 }
 
 bool ScriptedPlatform::printerSetup(QWidget*, QPrinter& printer) {

@@ -63,9 +63,9 @@ public:
     QStringList log() const { return m_log; }
 
     // Platform.
-    MsgResult msgBox(const MsgBoxSpec& spec) override;
-    std::optional<QString> openFileName(QWidget* parent, const FileDialogSpec& spec) override;
-    std::optional<QString> saveFileName(QWidget* parent, const FileDialogSpec& spec) override;
+    MsgResult msgBox(const MsgBoxSpec& request) override;
+    std::optional<QString> openFileName(QWidget* parent, const FileDialogSpec& request) override;
+    std::optional<QString> saveFileName(QWidget* parent, const FileDialogSpec& request) override;
     bool printerSetup(QWidget* parent, QPrinter& printer) override;
     int showModal(QDialog& dialog) override;
     void sendKeys(const QString& keys) override;
@@ -85,7 +85,7 @@ private:
     };
 
     std::optional<QString> fileDialog(const char* kind, std::deque<PathAnswer>& answers,
-                                      const FileDialogSpec& spec);
+                                      const FileDialogSpec& request);
 
     std::deque<MsgAnswer> m_msgAnswers;
     std::deque<PathAnswer> m_openAnswers;
