@@ -27,12 +27,16 @@ qint16 count16(int count) {
 void FormB::connectFoodHandlers() {
     // A row chosen with the keyboard (or by the first press of a mouse click) shows its detail;
     // the click that ends a press on the row already selected shows it again.
+    // The list takes no part while it is hidden: keys that reach it then (a window without the
+    // desktop's focus keeps its focus widget) must not pick or add a food.
     connect(DBList1, &BoundList::currentRowChanged, this, [this](int row) {
+        if (!DBList1->isVisible()) return;
         if (row < 0 || DBList1->currentRow() != row) return;  // current but not selected
         m_foodRowShown = row;
         guarded([this] { DBList1_Click(); });
     });
     connect(DBList1, &BoundList::itemClicked, this, [this] {
+        if (!DBList1->isVisible()) return;
         if (DBList1->currentRow() == m_foodRowShown) {
             m_foodRowShown = -1;
             return;
@@ -41,7 +45,9 @@ void FormB::connectFoodHandlers() {
     });
     // Enter on a food adds it, as a double click does.
     for (auto signal : {&BoundList::itemDoubleClicked, &BoundList::enterPressed})
-        connect(DBList1, signal, this, [this] { guarded([this] { DBList1_DblClick(); }); });
+        connect(DBList1, signal, this, [this] {
+            if (DBList1->isVisible()) guarded([this] { DBList1_DblClick(); });
+        });
     // The page buttons act when the mouse button goes down.
     connect(cmdPageUp, &QPushButton::pressed, this,
             [this] { guarded([this] { cmdPageUp_MouseDown(); }); });
@@ -163,6 +169,7 @@ void FormB::DBList1_DblClick() {
         throw;
     }
     DBList1->hide();
+    if (focusWidget() == DBList1) cmdAddItem->setFocus();
     RTBox->show();
     cmdCancel->setEnabled(false);
     Frame2->hide();
@@ -196,6 +203,7 @@ void FormB::FillDataB_from_Data1() {
 
 void FormB::cmdCancel_Click() {
     DBList1->hide();
+    if (focusWidget() == DBList1) cmdAddItem->setFocus();
     cmdCancel->setEnabled(false);
     Frame2->hide();
     RTBox->show();

@@ -2,6 +2,7 @@
 
 #include <QButtonGroup>
 #include <QFontMetrics>
+#include <QFont>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
@@ -69,6 +70,9 @@ void frmPortion::buildControls() {
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
     setFixedSize(x(6420), y(4620));
+    // The positions are laid out for a small sans-serif face of 8 points; a larger default font
+    // would clip the short labels (the "Item:" label is only 390 twips wide).
+    setFont(QFont(QStringLiteral("Arial"), 8));
 
     lblItem = new QLabel(QStringLiteral("Item:"), this);
     place(lblItem, 180, 405, 390, 585);
