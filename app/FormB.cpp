@@ -142,8 +142,8 @@ void FormB::buildControls() {
     Text2 = new QPlainTextEdit(central);
     Text2->setObjectName(QStringLiteral("Text2"));
     Text2->setReadOnly(true);
-    Text2->setLineWrapMode(QPlainTextEdit::NoWrap);
-    Text2->setFont(QFont(QStringLiteral("Courier New"), 10));
+    Text2->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    Text2->setFont(QFont(QStringLiteral("Arial"), 9));
     Text2->setAccessibleName(QStringLiteral("Report"));
     Text2->hide();
     right->addWidget(Text2, 3);
