@@ -52,8 +52,9 @@ std::unique_ptr<FormB> startProgram(Platform& platform, const QString& programDi
     g.svCustomDB = g.programDir + QStringLiteral("/Custom.mdb");
     g.svMealDB = g.programDir + QStringLiteral("/MealDataB.mdb");
     try {
-        checkDatabaseFile(g.svCustomDB, DbKind::Food);
-        checkDatabaseFile(g.svMealDB, DbKind::Meal);
+        // Checked once: the cursors opened by the load reuse these connections.
+        checkedConnection(g.svCustomDB, DbKind::Food);
+        checkedConnection(g.svMealDB, DbKind::Meal);
     } catch (const RuntimeError& e) {
         platform.message(e.description());
         return nullptr;

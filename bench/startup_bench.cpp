@@ -8,17 +8,13 @@
 #include "app/Globals.h"
 #include "data/Database.h"
 #include "platform/BoundList.h"
-#include "platform/Platform.h"
+#include "bench/BenchSupport.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QProcess>
-#include <QTemporaryDir>
 #include <QTest>
 
-#include <SQLiteCpp/Database.h>
 #include <benchmark/benchmark.h>
 
 #include <sys/resource.h>
@@ -28,26 +24,9 @@
 
 namespace {
 
-// Answers every prompt at once, as a user pressing Enter would.
-class QuietPlatform : public pw::Platform {
-public:
-    pw::MsgResult msgBox(const pw::MsgBoxSpec& request) override { return request.defaultButton; }
-    std::optional<QString> openFileName(QWidget*, const pw::FileDialogSpec&) override {
-        return std::nullopt;
-    }
-    std::optional<QString> saveFileName(QWidget*, const pw::FileDialogSpec&) override {
-        return std::nullopt;
-    }
-    bool printerSetup(QWidget*, QPrinter&) override { return false; }
-    int showModal(QDialog&) override { return 0; }
-    void sendKeys(const QString&) override {}
-    void setMousePointer(pw::Pointer) override {}
-    void processEvents() override { QCoreApplication::processEvents(); }
-};
-
 int runChild(int argc, char** argv, const char* dir) {
     QApplication app(argc, argv);
-    QuietPlatform platform;
+    pw::bench::QuietPlatform platform;
     std::unique_ptr<pw::FormB> form = pw::startProgram(platform, QString::fromLocal8Bit(dir));
     if (!form) return 2;
     form->show();
@@ -92,32 +71,18 @@ void ProcessStartToMainWindow(benchmark::State& state) {
 }
 BENCHMARK(ProcessStartToMainWindow)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(10);
 
+
 }  // namespace
 
 int main(int argc, char** argv) {
     if (argc == 3 && std::strcmp(argv[1], "--child") == 0) return runChild(argc, argv, argv[2]);
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QCoreApplication app(argc, argv);
+    QApplication app(argc, argv);
     g_self = QCoreApplication::applicationFilePath();
-    // A fresh program folder with the real food table and a meal store holding one meal.
-    QTemporaryDir dir;
-    g_dir = dir.path();
-    QFile::copy(QStringLiteral(PW_FOOD_TEMPLATE), dir.filePath(QStringLiteral("Custom.mdb")));
-    QFile::copy(QStringLiteral(PW_MEAL_TEMPLATE), dir.filePath(QStringLiteral("MealDataB.mdb")));
-    QFile::setPermissions(dir.filePath(QStringLiteral("Custom.mdb")),
-                          QFile::ReadOwner | QFile::WriteOwner);
-    QFile::setPermissions(dir.filePath(QStringLiteral("MealDataB.mdb")),
-                          QFile::ReadOwner | QFile::WriteOwner);
-    {
-        SQLite::Database db(dir.filePath(QStringLiteral("MealDataB.mdb")).toStdString(),
-                            SQLite::OPEN_READWRITE);
-        db.exec("INSERT INTO MealNumbers (MealNumber, MealName, MealDate) "
-                "VALUES (1, 'Breakfast', '2026-12-06')");
-        db.exec("INSERT INTO Meals (MealNumber, MealName, Date) VALUES (1, 'Breakfast', "
-                "'2026-12-06')");
-    }
+    g_dir = pw::bench::programFolder();
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
+    pw::closeAllConnections();
     return 0;
 }

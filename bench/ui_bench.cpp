@@ -1,0 +1,68 @@
+// The main window's hot paths on the real food table: the keyboard search in the food list, finding
+// a food by its description, and a portion adjustment of a stored item.
+#include "app/FormB.h"
+#include "app/Globals.h"
+#include "bench/BenchSupport.h"
+#include "data/Database.h"
+#include "platform/BoundList.h"
+
+#include <QTest>
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+// One loaded main window over a program folder with the real foods and one meal of one item.
+pw::FormB& window() {
+    static pw::bench::QuietPlatform platform;
+    static std::unique_ptr<pw::FormB> form = [] {
+        auto f = pw::startProgram(platform, pw::bench::programFolder());
+        f->mnuAddItem_Click();  // the picking screen: the food list is shown and has the focus
+        return f;
+    }();
+    return *form;
+}
+
+// Typing "butter, salted" into the food list, one keystroke at a time.
+void KeyboardSearchPerKeystroke(benchmark::State& state) {
+    pw::FormB& f = window();
+    const QString word = QStringLiteral("butter, salted");
+    int i = 0;
+    for (auto _ : state) {
+        if (i == word.size()) {
+            f.DBList1->resetKeyboardSearch();
+            i = 0;
+        }
+        QTest::keyClick(f.DBList1, word.at(i++).toLatin1());
+    }
+    if (f.DBList1->text().isEmpty()) state.SkipWithError("the search found nothing");
+}
+BENCHMARK(KeyboardSearchPerKeystroke)->Unit(benchmark::kMillisecond);
+
+void FindFoodByDescription(benchmark::State& state) {
+    pw::FormB& f = window();
+    const QStringList foods = {QStringLiteral("Butter, salted"), QStringLiteral("Abiyuch, raw"),
+                               QStringLiteral("Zwieback")};
+    int i = 0;
+    for (auto _ : state) {
+        if (!f.findFood(foods.at(i++ % foods.size()))) state.SkipWithError("not found");
+    }
+}
+BENCHMARK(FindFoodByDescription)->Unit(benchmark::kMillisecond);
+
+// Rescaling the stored item to a new portion: find the food, scale, save, show.
+void PortionAdjustment(benchmark::State& state) {
+    pw::FormB& f = window();
+    f.DBList1->setCurrentRow(f.DBList1->findFirst(QStringLiteral("Butter, salted")));
+    f.DBList1_Click();
+    f.DBList1_DblClick();
+    float grams = 100;
+    for (auto _ : state) {
+        pw::globals().vPortionGrams = (grams += 1);
+        f.ScaleDataB_from_Data1();
+        f.DataB_Reposition();
+    }
+}
+BENCHMARK(PortionAdjustment)->Unit(benchmark::kMillisecond);
+
+}  // namespace
