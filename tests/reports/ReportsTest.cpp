@@ -1,0 +1,407 @@
+#include <SQLiteCpp/Database.h>
+#include <gtest/gtest.h>
+
+#include <QDialog>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QProcess>
+#include <QPushButton>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextCursor>
+#include <memory>
+
+#include "app/FormB.h"
+#include "app/Globals.h"
+#include "data/Database.h"
+#include "reports/DailyValues.h"
+#include "reports/TextFiles.h"
+#include "reports/frmReport.h"
+#include "tests/support/ScriptedPlatform.h"
+#include "tests/support/TestDb.h"
+#include "viewers/frmRTF.h"
+
+namespace pw::test {
+namespace {
+
+// A meal store for reports:
+//   meal 1 "Lunch"     11/26/2001: an apple, milk, tea and water (water has every field empty);
+//                                  protein is stored as 0.1 in three items
+//   meal 2 "Supper"    11/27/2001: only its header row
+//   meal 3 "Breakfast" 11/28/2001: bread
+//   meal 4 "Snack"     12/05/2001: only its header row
+//   meal 8 (a name no single-byte code page holds) 2/14/2002: only its header row
+// The main window starts on meal 1.
+class ReportsTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        const QString db = folder.mealDb();
+        const QDate lunch(2001, 11, 26), breakfast(2001, 11, 28);
+        // An item whose nutrient values are given as "FIELD=value ...".
+        auto item = [&](int meal, const QString& food, double grams, const QString& values) {
+            QVariantMap fields;
+            for (const QString& v : values.split(' ', Qt::SkipEmptyParts))
+                fields[v.section('=', 0, 0)] = v.section('=', 1).toDouble();
+            const QDate date = meal == 1 ? lunch : breakfast;
+            addMealItem(db, meal, meal == 1 ? "Lunch" : "Breakfast", date, food, grams, fields);
+        };
+        addMeal(db, 1, "Lunch", lunch, false);
+        item(1, "Apple, raw", 182,
+             "ENERG_KCAL=94.6 PROTEIN=0.1 TOT_LIPID=0.31 CARBOHYDRT=25.1 FIBER_TD=4.4 CALCIUM=11 "
+             "VIT_C=8.4 FA_POLY=0.05");
+        item(1, "Milk, whole", 244,
+             "ENERG_KCAL=148.8 PROTEIN=0.1 TOT_LIPID=8 CARBOHYDRT=11.7 CALCIUM=276 FA_SAT=4.6 "
+             "CHOLESTRL=24");
+        item(1, "Tea", 100, "ENERG_KCAL=2.4 PROTEIN=0.1");
+        item(1, "Water, plain", 100, "");
+        addMeal(db, 2, "Supper", QDate(2001, 11, 27));
+        addMeal(db, 3, "Breakfast", breakfast, false);
+        item(3, "Bread, whole-wheat", 32,
+             "ENERG_KCAL=79 PROTEIN=4.16 TOT_LIPID=1.09 CARBOHYDRT=13.2 FIBER_TD=1.9 CALCIUM=10 "
+             "IRON=0.8");
+        addMeal(db, 4, "Snack", QDate(2001, 12, 5));
+        addMeal(db, 8, "Crêpe «spécial» ☕", QDate(2002, 2, 14));
+        extraMeals();
+        form = startProgram(platform, folder.path());
+        ASSERT_TRUE(form);
+    }
+    void TearDown() override {
+        dialog.reset();
+        form.reset();
+        platform.verifyDone();
+        closeAllConnections();
+    }
+    // More meals for one test, added before the program starts.
+    virtual void extraMeals() {}
+
+    // Runs one report through its dialog (Cancel clicked when `cancel`); afterwards the main
+    // window is back on the first item of meal 1.
+    void run(void (FormB::*menu)(), const QString& first, const QString& second = {},
+             bool cancel = false) {
+        platform.expectModal([=](QDialog& d) {
+            QTest::keyClicks(d.findChild<QLineEdit*>("Text1"), first);
+            QTest::keyClicks(d.findChild<QLineEdit*>("Text2"), second);
+            QTest::mouseClick(d.findChild<QPushButton*>(cancel ? "cmdCancel" : "cmdOK"),
+                              Qt::LeftButton);
+        });
+        (form.get()->*menu)();
+        EXPECT_EQ(shownMealNumber(), "1");
+        EXPECT_EQ(form->DataB.absolutePosition() + form->lTotalRecordsB, 4);
+        EXPECT_TRUE(form->RTBox->isHidden() && !form->Text2->isHidden());
+    }
+    QString shownMealNumber() const { return form->txtFieldB.text(38); }
+
+    // The dialog on its own, over the main window.
+    void open(int kind) {
+        form->ivReport = static_cast<qint16>(kind);
+        dialog = std::make_unique<frmReport>(*form);
+        dialog->show();
+    }
+    void enter(const QString& first, const QString& second = {}) {
+        dialog->Text1->setText(first);
+        dialog->Text2->setText(second);
+        QTest::mouseClick(dialog->cmdOK, Qt::LeftButton);
+    }
+    // OK is refused with a message holding `message`; the dialog stays open.
+    void refused(const QString& message, const QString& first, const QString& second = {}) {
+        platform.expectMsg(MsgResult::OK, message);
+        enter(first, second);
+        ASSERT_FALSE(platform.messages().empty());  // an unused answer fails at TearDown
+        EXPECT_EQ(platform.messages().back().caption, "Platewise");
+        EXPECT_TRUE(!form->bvHit && dialog->isVisible());
+        EXPECT_EQ(shownMealNumber(), "1");
+        EXPECT_EQ(form->lTotalRecordsB, 4);
+    }
+    // `first` and `second` entered select the meals from `from` to `to`, `items` rows in all.
+    void found(const QString& first, const QString& second, const char* from, const char* to,
+               int items) {
+        enter(first, second);
+        EXPECT_TRUE(form->bvHit && !dialog->isVisible());
+        EXPECT_EQ(shownMealNumber(), from);
+        EXPECT_EQ(form->lTotalRecordsB, items);
+        form->DataB.moveLast();
+        EXPECT_EQ(shownMealNumber(), to);
+        form->ResetDataB();
+    }
+
+    frmRTF* reader() const { return form->findChild<frmRTF*>({}, Qt::FindDirectChildrenOnly); }
+
+    ProgramFolder folder;
+    ScriptedPlatform platform;
+    std::unique_ptr<FormB> form;
+    std::unique_ptr<frmReport> dialog;
+    QTemporaryDir out;
+};
+
+// The four report kinds.
+
+const QStringList kLabels =
+    QString(
+        " Total Calories:| Total Fat in grams:|    Saturated Fat in grams:"
+        "|    Polyunsaturated Fat in grams:|    Monounsaturated Fat in grams:| Cholesterol in mg:"
+        "| Carbohydrate in grams:| Fiber in grams:| Protein in grams:| Sodium in mg:"
+        "| Potassium in mg:| Calcium in mg:| Phosphorus in mg:| Iron in mg:| Magnesium in mg:"
+        "| Zinc in mg:| Copper in mg:| Manganese in mg:| Selenium in in micrograms:"
+        "| Vitamin A in iu:| Thiamin in mg:| Riboflavin in mg:| Niacin in mg:"
+        "| Pantothenic acid mg:| Vitamin B6 in mg:| Folic Acid in micrograms:"
+        "| Vitamin B12 in micrograms:| Vitamin C in mg:| Vitamin E in mg:")
+        .split('|');
+
+const char kFooter[] =
+    "\r\nPercent Daily Values are Food and Drug Administration\r\n"
+    "guidelines and are based on a 2000 calorie diet.  If your calorie\r\n"
+    "needs are higher or lower the daily values for carbohydrates,\r\n"
+    "protein, fat, and fiber would be proportionally higher or lower also.\r\n"
+    "Daily Values for vitamins, minerals, and cholesterol would\r\nremain the same.\r\n";
+
+QString dv(const QString& percent) { return "          Daily Value: " + percent + '%'; }
+
+// A whole report, each line ended by CR LF: the header lines (split at |), then one line per
+// nutrient from `values` ("amount" or "amount percent"; percents dropped unless withDV), then the
+// footer.
+QString report(const QString& header, const char* values, bool withDV = true) {
+    const QStringList cells = QString::fromUtf8(values).split(',');
+    QStringList lines = header.split('|');
+    for (int i = 0; i < cells.size() && i < kLabels.size(); ++i) {
+        const QStringList v = cells[i].simplified().split(' ');
+        if (i <= 1) lines << QString();
+        lines << kLabels[i] + ("  " + v[0]) + (v.size() > 1 && withDV ? dv(v[1]) : QString());
+    }
+    return lines.join("\r\n") + "\r\n" + kFooter;
+}
+
+// Meal 1: 94.6 + 148.8 + 2.4 kcal, protein 0.1 three times, the water adds nothing.
+const char kLunch[] =
+    "245.8 12.3, 8.31 12.8, 4.6 23, 0.05, 0, 24 8, 36.8 12.3, 4.4 17.6, 0.3 0.6,"
+    "0, 0, 287 28.7, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 8.4 14, 0";
+// Meals 1 to 3: lunch, supper's header row and the bread (79 kcal, 4.16 g protein, 1.09 g fat,
+// 13.2 g carbohydrate, 1.9 g fiber, 10 mg calcium, 0.8 mg iron).
+const char kThreeMeals[] =
+    "324.8 16.2, 9.4 14.5, 4.6 23, 0.05, 0, 24 8, 50 16.7, 6.3 25.2,"
+    "4.46 8.9, 0, 0, 297 29.7, 0, 0.8 4.4, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,"
+    "0, 0, 0, 8.4 14, 0";
+// Meal 2, only its header row: the four energy nutrients show 0 %, nothing else does.
+const char kNothing[] =
+    "0 0, 0 0, 0, 0, 0, 0, 0 0, 0, 0 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,"
+    "0, 0, 0, 0, 0, 0, 0";
+
+TEST_F(ReportsTest, EachKindTotalsItsMeals) {
+    run(&FormB::mnuReportMealNumber_Click, "1");
+    const QString kind1 = report(
+        " REPORT FOR MEAL NUMBER 1|"
+        " Meal Name: Lunch     Date of meal: 11/26/2001|"
+        " Total Number of Items in meal: 4",
+        kLunch);
+    EXPECT_EQ(form->reportText, kind1);
+    EXPECT_EQ(form->Text2->toPlainText(), QString(kind1).replace("\r\n", "\n"));
+
+    // Typed 0 to 3: the header names the meals found, 1 and 3.
+    run(&FormB::mnuReportRangeMealNumbers_Click, "0", "3");
+    EXPECT_EQ(form->reportText, report(" REPORT FOR MEALS 1 THROUGH 3|"
+                                       " Date of Meal Number 1:      11/26/2001|"
+                                       " Date of Meal Number 3:      11/28/2001|"
+                                       " Total Number of Items in all meals: 6",
+                                       kThreeMeals));
+
+    run(&FormB::mnuReportSpecificDate_Click, "11/26/01");
+    EXPECT_EQ(form->reportText, report(" REPORT FOR DATE: 11/26/2001|"
+                                       " Total Number of Items in all meals for this date: 4",
+                                       kLunch));
+
+    // Typed up to 11/30: the header shows the latest date found. No Daily Values, same footer.
+    run(&FormB::mnuReportRangeDates_Click, "11/26/01", "11/30/01");
+    EXPECT_EQ(form->reportText, report(" REPORT FOR DATES 11/26/2001 THROUGH 11/28/2001|"
+                                       " Including meal numbers: 1 through 3|"
+                                       " Total Number of Items in all meals: 6",
+                                       kThreeMeals, false));
+
+    // After a report with many Daily Values, none is left behind; a cancelled dialog leaves the
+    // report on display.
+    run(&FormB::mnuReportMealNumber_Click, "2");
+    const QString kind1Empty = report(
+        " REPORT FOR MEAL NUMBER 2|"
+        " Meal Name: Supper     Date of meal: 11/27/2001|"
+        " Total Number of Items in meal: 1",
+        kNothing);
+    EXPECT_EQ(form->reportText, kind1Empty);
+    run(&FormB::mnuReportRangeDates_Click, {}, {}, true);
+    EXPECT_EQ(form->reportText, kind1Empty);
+}
+
+// Daily Values.
+
+TEST(DailyValuesTest, PercentagesAreRoundedToOneDecimalAndWrittenShortest) {
+    // Slot, total, percent shown: protein is not capped, a user food may have negative fat,
+    // manganese shares copper's 2 mg.
+    const std::tuple<int, double, const char*> cases[] = {
+        {2, 650, "32.5"},   {3, 250, "500"}, {4, -13, "-20"}, {6, 7.3, "29.2"}, {8, 1000, "100"},
+        {15, 0.75, "37.5"}, {16, 1, "50"},   {20, 1, "66.7"}, {21, 1, "58.8"},  {27, 100, "166.7"}};
+    NutrientTotals totals{};
+    for (const auto& [slot, total, shown] : cases) totals[slot] = total;
+    PercentDV percent{};
+    DVTexts texts;
+    DailyValues::calc(totals, percent, texts);
+    for (const auto& [slot, total, shown] : cases)
+        EXPECT_EQ(texts[slot], dv(shown)) << "slot " << slot;
+}
+
+TEST(DailyValuesTest, OnlyTheEnergyNutrientsShowZeroAndNoTextSurvivesACall) {
+    NutrientTotals full{};
+    for (int i = 2; i <= 31; ++i) full[i] = 10;
+    PercentDV percent{};
+    DVTexts texts;
+    DailyValues::calc(full, percent, texts);
+    for (int i = 2; i <= 31; ++i)
+        EXPECT_EQ(texts[i].isEmpty(), i == 7 || i == 29 || i == 30) << "slot " << i;
+
+    DailyValues::calc(NutrientTotals{}, percent, texts);
+    for (int i = 2; i <= 31; ++i) EXPECT_EQ(texts[i], i <= 5 ? dv("0") : QString()) << "slot " << i;
+}
+
+// The report dialog.
+
+const QString kEmptyBox = "Information was not entered correctly into the entry boxes.";
+const QString kNoRecords = "No records were found that match your entry.";
+const QString kBadNumber =
+    "A meal number was not entered correctly on this form.  "
+    "Only numbers can be entered in the box.";
+const QString kBadDate =
+    "A date was not entered correctly on this form.  Please enter in the format mm/dd/yy.";
+
+TEST_F(ReportsTest, MealNumbersRoundHalvesToEvenAndLettersAreRefused) {
+    open(1);
+    found("3.5", "", "4", "4", 1);
+    open(1);
+    found("2.5 servings", "", "2", "2", 1);
+    open(1);
+    refused(kNoRecords, "abc");  // read as meal 0
+    EXPECT_TRUE(dialog->Text1->text().isEmpty());
+
+    open(2);
+    refused(kBadNumber, "1", "two");
+    EXPECT_EQ(dialog->Text2->text(), "two");
+    refused(kEmptyBox, "1", "");
+    refused(kNoRecords, "20", "30");  // no meal there
+    refused(kNoRecords, "3", "1");    // reversed
+    EXPECT_TRUE(dialog->Text1->text().isEmpty() && dialog->Text2->text().isEmpty());
+    found("2", "3.5", "2", "4", 3);
+}
+
+TEST_F(ReportsTest, DatesAreReadMonthFirstWithTheUsualCentury) {
+    open(3);
+    refused(kBadDate, "");
+    refused(kBadDate, "26/11/01");
+    refused(kNoRecords, "11/26/29");  // 2029: no meal then
+    found("12/5/01", "", "4", "4", 1);
+
+    open(4);
+    refused(kEmptyBox, "11/26/01", "");
+    refused(kBadDate, "11/26/01", "11/31/01");
+    found("11/27/01", "12/31/01", "2", "4", 3);
+}
+
+// 32768 rows: more than a report's 16-bit row count holds.
+class LargeReportsTest : public ReportsTest {
+protected:
+    void extraMeals() override {
+        SQLite::Database(folder.mealDb().toStdString(), SQLite::OPEN_READWRITE)
+            .exec(
+                "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 32768) "
+                "INSERT INTO Meals (description, ENERG_KCAL, MealNumber, MealName, Date) "
+                "SELECT 'Grape', 3, 9, 'Many', '2001-11-29' FROM n");
+    }
+};
+
+TEST_F(LargeReportsTest, ASelectionBeyond32767RowsIsRefusedClearly) {
+    open(1);
+    refused("32767", "9");
+    EXPECT_TRUE(platform.messages().back().text.contains("32768 items"));
+    open(4);
+    refused("32767", "11/29/01", "11/29/01");
+}
+
+// Saving, printing and the text file reader.
+
+QByteArray bytesOf(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+}
+
+// The words of a printed PDF, in order (the text extractor does not keep every blank).
+QString pdfWords(const QString& pdf) {
+    QProcess p;
+    p.start("pdftotext", {pdf, "-"});
+    EXPECT_TRUE(p.waitForFinished());
+    return QString::fromUtf8(p.readAllStandardOutput()).simplified();
+}
+
+TEST_F(ReportsTest, ASavedReportOpensInTheReaderAndSavesAgainIdentically) {
+    run(&FormB::mnuReportMealNumber_Click, "8");
+    const QString lunch = out.filePath("lunch.txt"), week = out.filePath("week.txt");
+    platform.expectSaveFile(lunch);
+    form->mnuSaveReport_Click();
+    const QByteArray saved = bytesOf(lunch);
+    EXPECT_EQ(saved, form->reportText.toUtf8());
+    EXPECT_TRUE(
+        saved.startsWith(" REPORT FOR MEAL NUMBER 8\r\n Meal Name: Crêpe «spécial» ☕     Date"));
+
+    platform.expectOpenFile(lunch);
+    form->mnuFileOpen_Click();
+    frmRTF* r = reader();
+    ASSERT_TRUE(r);
+    EXPECT_EQ(r->windowTitle(), " File Reader    lunch.txt");
+    EXPECT_EQ(r->text(), QString(form->reportText).replace("\r\n", "\n"));
+    platform.expectSaveFile(week);
+    r->mnuFileSaveAs_Click();
+    EXPECT_EQ(r->windowTitle(), "Text File Reader    week.txt");
+    EXPECT_EQ(bytesOf(week), saved);
+
+    // Edited text keeps the file's CR LF line ends.
+    r->RichTextBox1->moveCursor(QTextCursor::End);
+    QTest::keyClicks(r->RichTextBox1, "Note");
+    platform.expectSaveFile(week);
+    r->mnuFileSaveAs_Click();
+    EXPECT_EQ(bytesOf(week), saved + "Note");
+    EXPECT_TRUE(platform.messages().empty());
+}
+
+TEST_F(ReportsTest, CancelledDialogsAreNeverReported) {
+    run(&FormB::mnuReportMealNumber_Click, "1");
+    platform.expectSaveFileCancel();
+    form->mnuSaveReport_Click();
+    platform.expectPrinterSetupCancel();
+    form->mnuPrintReport_Click();
+    // The reader closes itself when its first dialog is cancelled.
+    platform.expectOpenFileCancel();
+    form->mnuFileOpen_Click();
+    EXPECT_EQ(reader(), nullptr);
+
+    saveFileBytes(out.filePath("empty.txt"), "");
+    platform.expectOpenFile(out.filePath("empty.txt"));
+    form->mnuFileOpen_Click();
+    ASSERT_TRUE(reader());
+    platform.expectOpenFileCancel();
+    reader()->mnuFileOpen_Click();
+    platform.expectSaveFileCancel();
+    reader()->mnuFileSaveAs_Click();
+    platform.expectPrinterSetupCancel();
+    reader()->mnuFilePrint_Click();
+    EXPECT_EQ(reader()->windowTitle(), " File Reader    empty.txt");
+    EXPECT_TRUE(platform.messages().empty());
+    EXPECT_EQ(QDir(out.path()).entryList(QDir::Files), QStringList{"empty.txt"});
+}
+
+TEST_F(ReportsTest, PrintingPutsTheReportOnThePage) {
+    if (QStandardPaths::findExecutable("pdftotext").isEmpty())
+        GTEST_SKIP() << "pdftotext (poppler-utils) is not installed";
+    run(&FormB::mnuReportMealNumber_Click, "1");
+    platform.expectPrinterSetup(out.filePath("report.pdf"));
+    form->mnuPrintReport_Click();
+    EXPECT_EQ(pdfWords(out.filePath("report.pdf")), form->reportText.simplified());
+}
+
+}  // namespace
+}  // namespace pw::test

@@ -1,0 +1,177 @@
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QFile>
+#include <QPrinter>
+#include <QTest>
+#include <QTextBlock>
+#include <map>
+
+#include "app/FormB.h"
+#include "app/Globals.h"
+#include "app/frmAbout.h"
+#include "app/frmSplash.h"
+#include "data/Database.h"
+#include "platform/RichTextBox.h"
+#include "platform/RtfReader.h"
+#include "tests/support/ScriptedPlatform.h"
+#include "tests/support/TestDb.h"
+#include "viewers/frmHLP.h"
+
+namespace pw::test {
+namespace {
+
+const QString kNotFound =
+    "Helpfile not found, make sure help files are in the same directory "
+    "as the program file.";
+const QString kHelp = "Instructions\nStep 1: add a meal.";
+
+// A loaded main window over a program folder of its own, with the help document written by the
+// test (and no Daily Values document).
+class ViewersTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        writeDocument("Help.rtf", "{\\rtf1{\\b Instructions}\\par Step 1: add a meal.}");
+        platform.expectMsg(MsgResult::OK, "There are no records yet");
+        form = startProgram(platform, folder.path());
+        ASSERT_NE(form, nullptr);
+    }
+    void TearDown() override {
+        platform.verifyDone();
+        form.reset();
+        closeAllConnections();
+    }
+    void writeDocument(const QString& name, const QByteArray& bytes) {
+        QFile file(folder.file(name));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+    }
+    QString shownText() const { return form->helpViewer()->RichTextBox1->plainText(); }
+
+    ProgramFolder folder;
+    ScriptedPlatform platform;
+    std::unique_ptr<FormB> form;
+};
+
+TEST_F(ViewersTest, SecondChoiceReplacesTheDocumentInTheSameWindow) {
+    // A missing document is reported; the window opens all the same.
+    platform.expectMsg(MsgResult::OK, kNotFound);
+    form->mnuDailyValues->trigger();
+    frmHLP* viewer = form->helpViewer();
+    ASSERT_NE(viewer, nullptr);
+    EXPECT_TRUE(viewer->isVisible() && !viewer->isModal());
+
+    // Shown minimised: the other document replaces the text and the window comes back.
+    viewer->showMinimized();
+    form->mnuHelp->trigger();
+    EXPECT_EQ(form->helpViewer(), viewer);
+    EXPECT_EQ(form->findChildren<frmHLP*>().size(), 1);
+    EXPECT_FALSE(viewer->isMinimized());
+    EXPECT_EQ(shownText(), kHelp);
+
+    // With a document shown, a missing one leaves it in place, and so does an empty one.
+    platform.expectMsg(MsgResult::OK, kNotFound);
+    form->mnuDailyValues->trigger();
+    EXPECT_EQ(shownText(), kHelp);
+    writeDocument("DV.rtf", "");
+    form->mnuDailyValues->trigger();
+    EXPECT_EQ(shownText(), kHelp);
+}
+
+TEST_F(ViewersTest, PrintingUsesCourierAndLeavesTheSmallFont) {
+    form->mnuHelp->trigger();
+    RichTextBox* box = form->helpViewer()->RichTextBox1;
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFileName(folder.file("help.pdf"));
+    form->helpViewer()->printTo(printer);
+    EXPECT_EQ(box->fontName(), "MS Sans Serif");
+    EXPECT_EQ(box->fontSize(), 8);
+    // Every piece of text takes the font; bold stays bold.
+    const QTextCharFormat format = box->document()->firstBlock().begin().fragment().charFormat();
+    EXPECT_EQ(format.fontFamilies().toStringList(), QStringList{"MS Sans Serif"});
+    EXPECT_EQ(format.fontWeight(), QFont::Bold);
+
+    // A printer that cannot print: the common report, and the print font stays.
+    printer.setOutputFileName(folder.file("no such folder/help.pdf"));
+    platform.expectMsg(MsgResult::OK, "Error number 482 was encountered.");
+    form->helpViewer()->printTo(printer);
+    platform.verifyDone();
+    EXPECT_EQ(box->fontName(), "Courier New");
+}
+
+TEST_F(ViewersTest, AboutBoxDrawsItsFiveLinesAndStaysOneModelessWindow) {
+    EXPECT_EQ(frmAbout::lines(),
+              (QStringList{"", "   Korvane Platewise Version 1.0, build 4 ", "",
+                           "   Note that this program requires the graphics adapter to be set",
+                           "   to at least an 800 by 600 display."}));
+    form->mnuAbout->trigger();
+    ASSERT_NE(form->aboutBox(), nullptr);
+    EXPECT_TRUE(form->aboutBox()->isVisible() && !form->aboutBox()->isModal());
+}
+
+frmSplash* findSplash() {
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* splash = qobject_cast<frmSplash*>(w); splash && splash->isVisible())
+            return splash;
+    return nullptr;
+}
+
+TEST(Splash, KeyDuringStartUpClosesItAndTheMainWindowStillOpens) {
+    ScriptedPlatform platform;
+    ProgramFolder folder;
+    platform.expectMsg(MsgResult::OK, "There are no records yet");
+    std::unique_ptr<FormB> form = withSplash(platform, [&] {
+        frmSplash* splash = findSplash();
+        EXPECT_NE(splash, nullptr);
+        if (splash) QTest::keyClick(splash, Qt::Key_Space);
+        EXPECT_EQ(findSplash(), nullptr);
+        return startProgram(platform, folder.path());
+    });
+    ASSERT_TRUE(form && form->isVisible());
+    form.reset();
+    closeAllConnections();
+}
+
+QByteArray bytesOf(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+// The shipped documents: RTF the reader takes, with bold headings, copied into the program
+// folder by the build; the table of the background document states the Daily Values the
+// reports divide by.
+TEST(Documents, AreRtfWithHeadingsAndListTheTwentySevenDailyValues) {
+    std::map<QString, QString> table;
+    for (const char* name : {"Help.rtf", "DV.rtf"}) {
+        const QByteArray source = bytesOf(QStringLiteral(PW_SOURCE_DIR "/resources/") + name);
+        EXPECT_TRUE(isRtf(source)) << name;
+        EXPECT_EQ(bytesOf(QStringLiteral(PW_PROGRAM_DIR "/") + name), source) << name;
+        int boldHeadings = 0;
+        for (const RtfParagraph& p : parseRtf(source).paragraphs) {
+            const auto& runs = p.runs;
+            boldHeadings += !runs.empty() && runs[0].format.bold && runs[0].format.pointSize > 12;
+            const QStringList cells = p.text().split('\t');
+            if (cells.size() == 2 && !p.tabStops.empty() && name[0] == 'D')
+                table[cells[0]] = cells[1];
+        }
+        EXPECT_GE(boldHeadings, 4) << name;
+    }
+    std::map<QString, QString> expected;
+    for (const QString& row :
+         QString("Nutrient=Daily Value;Calories=2000 calories;Protein=50 grams;Total fat=65 grams;"
+                 "Saturated fat=20 grams;Cholesterol=300 milligrams;Carbohydrate=300 grams;"
+                 "Fiber=25 grams;Sodium=2400 milligrams;Potassium=3500 milligrams;"
+                 "Calcium=1000 milligrams;Phosphorus=1000 milligrams;Iron=18 milligrams;"
+                 "Magnesium=400 milligrams;Zinc=15 milligrams;Copper=2 milligrams;"
+                 "Manganese=2 milligrams;Selenium=70 micrograms;"
+                 "Vitamin A=5000 international units (IU);Thiamin=1.5 milligrams;"
+                 "Riboflavin=1.7 milligrams;Niacin=20 milligrams;Pantothenic acid=10 milligrams;"
+                 "Vitamin B6=2 milligrams;Folic acid=400 micrograms;Vitamin B12=6 micrograms;"
+                 "Vitamin C=60 milligrams;Vitamin E=30 milligrams")
+             .split(';'))
+        expected[row.section('=', 0, 0)] = row.section('=', 1);
+    EXPECT_EQ(table, expected);
+}
+
+}  // namespace
+}  // namespace pw::test
