@@ -1,16 +1,15 @@
 #pragma once
 
-#include "platform/Platform.h"
-
 #include <QDialog>
 #include <QPointer>
 #include <QString>
 #include <QStringList>
-
 #include <deque>
 #include <functional>
 #include <optional>
 #include <vector>
+
+#include "platform/Platform.h"
 
 namespace pw::test {
 
@@ -55,8 +54,6 @@ public:
     const std::vector<MsgBoxSpec>& messages() const { return m_messages; }
     const std::vector<FileDialogSpec>& fileDialogs() const { return m_fileDialogs; }
     QStringList sentKeys() const { return m_sentKeys; }
-    Pointer pointer() const { return m_pointer; }
-    std::vector<Pointer> pointerChanges() const { return m_pointerChanges; }
     int processEventsCount() const { return m_processEventsCount; }
     // Every prompt in order: "msg: <text>", "open: <title>", "save: <title>", "printer",
     // "modal: <window title>", "keys: <keys>".
@@ -97,8 +94,6 @@ private:
     std::vector<MsgBoxSpec> m_messages;
     std::vector<FileDialogSpec> m_fileDialogs;
     QStringList m_sentKeys;
-    Pointer m_pointer = Pointer::Normal;
-    std::vector<Pointer> m_pointerChanges;
     int m_processEventsCount = 0;
     QStringList m_log;
 };
