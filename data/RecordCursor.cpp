@@ -5,8 +5,10 @@
 #include <SQLiteCpp/Statement.h>
 
 #include <QHash>
+#include <cfloat>
 #include <cmath>
 #include <optional>
+#include <unordered_map>
 #include <unordered_set>
 #include <vector>
 
@@ -64,6 +66,18 @@ Value storedText(const SQLite::Column& c, FieldKind kind) {
         if (date.isValid()) return mdyText(date);
     }
     return text;
+}
+
+// The leading number of a stored value's text, as leadingNumber(storedText(...)) reads it. A
+// whole number or a normal finite double reads back as itself, so those skip the text.
+double storedNumber(const SQLite::Column& c, FieldKind kind) {
+    if (c.isNull()) return 0.0;
+    if (c.isInteger()) return double(c.getInt64()) + 0.0;
+    if (c.isFloat()) {
+        const double v = c.getDouble();
+        if (std::isfinite(v) && (v == 0.0 || std::fabs(v) >= DBL_MIN)) return v + 0.0;
+    }
+    return leadingNumber(storedText(c, kind).value_or(QString()));
 }
 
 [[noreturn]] void doesNotFit(const FieldInfo& f, const QString& text, const char* kind) {
@@ -134,8 +148,12 @@ struct RecordCursor::Impl {
     bool hasRow() const { return !afterDelete && pos >= 0 && pos < count(); }
     const TableInfo& table() const { return *query.table; }
 
+    // Field positions by their exact names; other spellings take the slower search below.
+    QHash<QString, int> exactNames;
+
     int fieldIndex(const QString& name) const {
         if (!query.table) throw RuntimeError(err::UnknownField);
+        if (const auto it = exactNames.constFind(name); it != exactNames.constEnd()) return *it;
         const auto& fields = query.table->fields;
         for (std::size_t i = 0; i < fields.size(); ++i)
             if (fields[i].name.compare(name, Qt::CaseInsensitive) == 0) return int(i);
@@ -207,6 +225,11 @@ void RecordCursor::refresh() {
     d->dropPending();
     d->rowStatement.reset();  // before the connection it belongs to may go
     d->db = std::move(db);
+    if (d->query.table != query.table) {
+        d->exactNames.clear();
+        for (std::size_t i = 0; i < query.table->fields.size(); ++i)
+            d->exactNames.insert(query.table->fields[i].name, int(i));
+    }
     d->query = std::move(query);
     d->rows = std::move(rows);
     d->rowStatement = std::move(rowStatement);
@@ -526,6 +549,60 @@ QStringList RecordCursor::columnTexts(const QString& field) const {
         out << value;
     }
     return out;
+}
+
+void RecordCursor::forEachRowNumbers(const QStringList& fields,
+                                     const std::function<void(const double*)>& visit) const {
+    if (!d->db || d->rows.empty()) return;
+    const std::size_t width = std::size_t(fields.size());
+    std::vector<const FieldInfo*> wanted;
+    QStringList columns{QStringLiteral("rowid")};
+    for (const QString& name : fields) {
+        wanted.push_back(&d->table().fields[std::size_t(d->fieldIndex(name))]);
+        columns << quotedName(wanted.back()->name);
+    }
+    const std::size_t count = d->rows.size();
+    std::vector<double> numbers(std::max<std::size_t>(width, 1) * count, 0.0);
+    std::vector<bool> read(count, false);
+    std::unordered_map<int64_t, std::size_t> positions;  // built only when the orders differ
+    auto readRow = [&](SQLite::Statement& st, std::size_t at) {
+        for (std::size_t f = 0; f < width; ++f)
+            numbers[at * width + f] = storedNumber(st.getColumn(int(f) + 1), wanted[f]->kind);
+        read[at] = true;
+    };
+    d->guarded([&] {
+        SQLite::Statement st(*d->db, d->query.selectSql(columns.join(u',')).toStdString());
+        bindAll(st, d->query.condition.values);
+        std::size_t next = 0;  // rows come in the cursor's order unless rows were added or deleted
+        while (st.executeStep()) {
+            const int64_t rowid = st.getColumn(0).getInt64();
+            if (next < count && d->rows[next] == rowid) {
+                readRow(st, next++);
+                continue;
+            }
+            if (positions.empty())
+                for (std::size_t i = 0; i < count; ++i) positions.emplace(d->rows[i], i);
+            if (const auto it = positions.find(rowid); it != positions.end())
+                readRow(st, it->second);
+        }
+        // Rows added through this cursor that the source's condition does not select; a row
+        // deleted through another cursor reads as a row without values.
+        std::unique_ptr<SQLite::Statement> one;
+        for (std::size_t i = 0; i < count; ++i) {
+            if (read[i]) continue;
+            if (!one) {
+                columns.removeFirst();
+                one = std::make_unique<SQLite::Statement>(
+                    *d->db, QStringLiteral("SELECT rowid, %1 FROM %2 WHERE rowid = ?")
+                                .arg(columns.join(u','), quotedName(d->table().name))
+                                .toStdString());
+            }
+            one->reset();
+            one->bind(1, d->rows[i]);
+            if (one->executeStep()) readRow(*one, i);
+        }
+    });
+    for (std::size_t i = 0; i < count; ++i) visit(numbers.data() + i * width);
 }
 
 QString SrchReplace(const QString& sStringToFix) {

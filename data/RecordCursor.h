@@ -3,7 +3,6 @@
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
-
 #include <functional>
 #include <memory>
 
@@ -43,9 +42,9 @@ public:
     bool eof() const;  // past the last row (or no rows): no current row
     bool bof() const;  // before the first row (or no rows): no current row
     bool hasCurrentRow() const;
-    int absolutePosition() const;  // 0-based; -1 when there is no current row
+    int absolutePosition() const;            // 0-based; -1 when there is no current row
     void setAbsolutePosition(int position);  // throws 3001-like error when out of range
-    QByteArray bookmark() const;              // throws 3021 with no current row
+    QByteArray bookmark() const;             // throws 3021 with no current row
     void setBookmark(const QByteArray& bookmark);
 
     // Makes the first row (in the cursor's order) that matches the criteria current and returns
@@ -72,6 +71,14 @@ public:
 
     // One field of every row, in the cursor's order (for a list bound to the cursor).
     QStringList columnTexts(const QString& field) const;
+
+    // Every row in the cursor's order, read with one query: `visit` gets the leading number
+    // (leadingNumber) of the text of each of `fields` in that row, in the order of `fields`; the
+    // same numbers as moving to each row and reading text(field). The current row, a pending
+    // edit and held texts stay as they are, and no event runs. A pending edit is not seen: the
+    // stored values are read.
+    void forEachRowNumbers(const QStringList& fields,
+                           const std::function<void(const double*)>& visit) const;
 
     // Events for the owning window.
     std::function<void()> onReposition;

@@ -143,15 +143,25 @@ ReportRows ReportText::walk(RecordCursor& cursor, const BoundFields& fields, int
     ReportRows rows;
     if (count <= 0) return rows;
     const ReadSnapshot snapshot(cursor);
-    for (int j = 1; j <= count; ++j) {
-        if (j == 1) {
-            cursor.moveFirst();
-            rows.firstMealNumber = fields.text(kMealNumberField);
-            rows.firstDate = fields.text(kDateField);
-        } else {
-            cursor.moveNext();
+    cursor.moveFirst();  // saves a pending edit first, as every move does
+    rows.firstMealNumber = fields.text(kMealNumberField);
+    rows.firstDate = fields.text(kDateField);
+    if (count <= cursor.recordCount()) {
+        // The totals with one query over the rows, then the last row walked made current.
+        QStringList nutrients;
+        for (int p = 2; p <= 31; ++p) nutrients << fields.name(p);
+        int row = 0;
+        cursor.forEachRowNumbers(nutrients, [&](const double* values) {
+            if (row++ >= count) return;
+            for (int p = 2; p <= 31; ++p) rows.totals[p] += values[p - 2];
+        });
+        if (count > 1) cursor.setAbsolutePosition(count - 1);
+    } else {
+        // More rows asked for than there are: the walk runs past the end, as moving would.
+        for (int j = 1; j <= count; ++j) {
+            if (j > 1) cursor.moveNext();
+            for (int p = 2; p <= 31; ++p) rows.totals[p] += leadingNumber(fields.text(p));
         }
-        for (int p = 2; p <= 31; ++p) rows.totals[p] += leadingNumber(fields.text(p));
     }
     rows.lastMealNumber = fields.text(kMealNumberField);
     rows.lastMealName = fields.text(kMealNameField);
