@@ -1,32 +1,42 @@
 #pragma once
 
-#include <QString>
-#include <QStringList>
+#include <SQLiteCpp/Database.h>
+#include <SQLiteCpp/Statement.h>
+#include <gtest/gtest.h>
+
+#include <QLineEdit>
+#include <QTest>
 #include <memory>
 #include <optional>
 
+#include "app/FormB.h"
+#include "app/Globals.h"
+#include "data/Database.h"
+#include "platform/BoundList.h"
 #include "tests/support/ScriptedPlatform.h"
 #include "tests/support/TestDb.h"
-
-class QDialog;
-class QLineEdit;
-class QWidget;
-
-namespace pw {
-class FormB;
-class BoundList;
-}  // namespace pw
 
 namespace pw::test {
 
 // A program folder of its own with the global paths pointing into it, and a scripted platform.
-class CustomFolder {
-public:
-    explicit CustomFolder(ProgramFolder::Content content = ProgramFolder::Content::Fixture);
-    ~CustomFolder();
-
+struct CustomFolder {
+    explicit CustomFolder(ProgramFolder::Content content = ProgramFolder::Content::Fixture)
+        : folder(content) {
+        globals().svCustomDB = folder.customDb();
+        globals().svMealDB = folder.mealDb();
+    }
+    ~CustomFolder() {
+        form.reset();
+        closeAllConnections();
+    }
     // Constructs the main window and runs its load (no meals: the no-records message).
-    FormB& loadMainWindow();
+    FormB& loadMainWindow() {
+        form = std::make_unique<FormB>(platform);
+        if (rowCount(folder.mealDb(), QStringLiteral("Meals")) == 0)
+            platform.expectMsg(MsgResult::OK, QStringLiteral("There are no records yet"));
+        form->Form_Load();
+        return *form;
+    }
 
     ProgramFolder folder;
     ScriptedPlatform platform;
@@ -34,19 +44,48 @@ public:
 };
 
 // A field of the first CSR14 row with this description, read straight from the file; nullopt
-// when the field is NULL (or no such row exists).
-std::optional<QString> storedField(const QString& customDb, const QString& description,
-                                   const QString& field);
-// The CSR14 rows with this description.
-int foodsNamed(const QString& customDb, const QString& description);
+// when the field is NULL or no such row exists.
+inline std::optional<QString> storedField(const QString& customDb, const QString& description,
+                                          const QString& field) {
+    SQLite::Database file(customDb.toStdString(), SQLite::OPEN_READONLY);
+    SQLite::Statement st(file, QStringLiteral("SELECT \"%1\" FROM CSR14 WHERE Description = ? "
+                                              "ORDER BY rowid")
+                                   .arg(field)
+                                   .toStdString());
+    st.bind(1, description.toStdString());
+    if (!st.executeStep() || st.getColumn(0).isNull()) return std::nullopt;
+    return QString::fromStdString(st.getColumn(0).getString());
+}
 
 // The entry box of `slot` in a food window.
-QLineEdit* foodBox(QWidget& window, int slot);
+inline QLineEdit* foodBox(QWidget& window, int slot) {
+    auto* box = window.findChild<QLineEdit*>(QStringLiteral("txtFields_%1").arg(slot));
+    EXPECT_NE(box, nullptr) << "box " << slot;
+    return box;
+}
+
 // Types into a food box, replacing what it held.
-void typeInto(QWidget& window, int slot, const QString& text);
-// Clicks the row of a bound list showing `text` with the mouse.
-void clickRow(BoundList* list, const QString& text);
+inline void typeInto(QWidget& window, int slot, const QString& text) {
+    QLineEdit* box = foodBox(window, slot);
+    box->selectAll();
+    QTest::keyClick(box, Qt::Key_Delete);
+    QTest::keyClicks(box, text);
+}
+
 // The texts of every row of a bound list.
-QStringList rows(const BoundList* list);
+inline QStringList rows(const BoundList* list) {
+    QStringList out;
+    for (int i = 0; i < list->count(); ++i) out << list->rowText(i);
+    return out;
+}
+
+// Clicks the row of a bound list showing `text` with the mouse.
+inline void clickRow(BoundList* list, const QString& text) {
+    const int row = rows(list).indexOf(text);
+    ASSERT_GE(row, 0) << text.toStdString();
+    list->scrollTo(list->model()->index(row, 0));
+    const QRect rect = list->visualRect(list->model()->index(row, 0));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, rect.center());
+}
 
 }  // namespace pw::test
