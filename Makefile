@@ -1,8 +1,9 @@
 # The two set-up commands: `make run` and `make test`.
 BUILD ?= build
 CMAKE_FLAGS ?=
+FUZZ_SECONDS ?= 60
 
-.PHONY: deps configure build run test bench clean
+.PHONY: deps configure build run test bench fuzz clean
 
 deps:
 	bash scripts/install-deps.sh
@@ -22,6 +23,9 @@ test: build
 
 bench: build
 	bash scripts/bench.sh $(BUILD)
+
+fuzz: deps
+	bash fuzz/run.sh build-fuzz $(FUZZ_SECONDS)
 
 clean:
 	rm -rf $(BUILD)/CMakeFiles $(BUILD)/build.ninja

@@ -42,9 +42,18 @@ Decimal toDecimal(double value, int significant) {
     char buf[64];
     auto res = std::to_chars(buf, buf + sizeof buf, std::fabs(value), std::chars_format::scientific,
                              significant - 1);
+    std::size_t kept = 17;
+    double readBack = 0;
+    if (std::from_chars(buf, res.ptr, readBack).ec != std::errc()) {
+        // Rounded up beyond the largest double (1.7976931348623157e308 to 15 digits): such a text
+        // would not read back, so the exact digits are cut instead.
+        res = std::to_chars(buf, buf + sizeof buf, std::fabs(value), std::chars_format::scientific,
+                            16);
+        kept = static_cast<std::size_t>(significant);
+    }
     const std::string text(buf, res.ptr);
     const auto e = text.find('e');
-    for (std::size_t i = 0; i < e; ++i)
+    for (std::size_t i = 0; i < e && d.digits.size() < kept; ++i)
         if (text[i] != '.') d.digits += text[i];
     d.exponent = std::stoi(text.substr(e + 1));
     stripTrailingZeros(d);
