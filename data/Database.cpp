@@ -190,6 +190,15 @@ RuntimeError storeError(const SQLite::Exception& e, const QString& path) {
             return make(kDamaged, QStringLiteral("the file is damaged (%1).").arg(engine));
         case SQLITE_CANTOPEN:
             return make(err::CantOpenFile, QStringLiteral("the file cannot be opened."));
+        case SQLITE_IOERR:
+            // A file made read-only while open fails only when it is written.
+            if (!QFileInfo(path).isWritable())
+                return make(err::ReadOnly,
+                            QStringLiteral("the file is read-only; the change was not saved."));
+            return make(kDiskOrNetwork,
+                        QStringLiteral("the file could not be read or written (%1); the change "
+                                       "was not saved.")
+                            .arg(engine));
         case SQLITE_NOMEM:
             return make(err::OutOfMemory, QStringLiteral("out of memory."));
         default:

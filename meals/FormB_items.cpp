@@ -5,6 +5,8 @@
 #include <functional>
 
 #include "app/FormB.h"
+#include "app/Globals.h"
+#include "data/Database.h"
 #include "data/NumberText.h"
 #include "data/RuntimeError.h"
 #include "meals/frmNewMeal.h"
@@ -119,8 +121,8 @@ void FormB::mnuRemove_Click() {
         return;
     }
 
-    // The item and the meal's row in MealNumbers go together or not at all: the meal's row is
-    // found before anything is deleted, and put back when the item cannot be deleted.
+    // The item and the meal's row in MealNumbers go together or not at all, even when the
+    // program is stopped between the two.
     RecordCursor& headers = newMealDialog().DataMealInfo;
     m_mealHeaderQuery = kMealHeaderQuery + plainInt(ivHoldNumber);
     headers.setRecordSource(m_mealHeaderQuery);
@@ -129,19 +131,14 @@ void FormB::mnuRemove_Click() {
         throw RuntimeError(err::NoCurrentRecord,
                            QStringLiteral("Meal number ") + sMealNum +
                                QStringLiteral(" has no row in MealNumbers; nothing was deleted."));
-    const QString header[] = {headers.text(QStringLiteral("MealNumber")),
-                              headers.text(QStringLiteral("MealName")),
-                              headers.text(QStringLiteral("MealDate"))};
-    headers.deleteRow();
     try {
+        Savepoint together(globals().svMealDB);
+        headers.deleteRow();
         DataB.deleteRow();
+        together.commit();
     } catch (const RuntimeError&) {
         try {
-            headers.addNew();
-            headers.setText(QStringLiteral("MealNumber"), header[0]);
-            headers.setText(QStringLiteral("MealName"), header[1]);
-            headers.setText(QStringLiteral("MealDate"), header[2]);
-            headers.update();
+            headers.refresh();  // the meal's row, back in the file, is shown again
         } catch (const RuntimeError&) {
             // The first failure is the one to report.
         }

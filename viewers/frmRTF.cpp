@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QEvent>
+#include <QFileInfo>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
@@ -16,6 +17,13 @@
 #include "reports/TextFiles.h"
 
 namespace pw {
+
+namespace {
+
+// Far beyond any saved report; a larger file would take the box minutes and gigabytes to show.
+constexpr qint64 kLargestFile = 64 * 1024 * 1024;
+
+}  // namespace
 
 frmRTF::frmRTF(Platform& platform, QWidget* owner)
     : QMainWindow(owner, Qt::Window), m_platform(platform) {
@@ -65,6 +73,10 @@ bool frmRTF::openFile() {
     const std::optional<QString> path = m_platform.openFileName(this, request);
     if (!path) return false;
     if (path->isEmpty()) return true;
+    if (QFileInfo(*path).size() > kLargestFile) {
+        GlobalErrorHandler(m_platform, err::OutOfMemory);
+        return true;
+    }
     try {
         const QByteArray bytes = readFileBytes(*path);
         m_buffer = bytes;
