@@ -1,230 +1,126 @@
 // The meal dialog in its add and select modes, driven through its widgets.
-#include <gtest/gtest.h>
-
-#include <QDialog>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QTest>
-
-#include "meals/frmNewMeal.h"
-#include "tests/meals/MealWindow.h"
+#include "tests/meals/Meals.h"
 
 namespace pw::test {
 namespace {
 
-const QDate kDate(2002, 3, 4);
+using MealDialog = MealsTest;
+struct EmptyMealDialog : MealsTest {
+    EmptyMealDialog() : MealsTest(ProgramFolder::Content::Empty) {}
+};
 
-QString label(QDialog& d, const char* name) {
-    auto* l = d.findChild<QLabel*>(QString::fromLatin1(name));
-    return l ? l->text() : QStringLiteral("<none>");
+// The meal dialog closes itself at once, with a message.
+void closesItself(QDialog& d) {
+    QCoreApplication::sendPostedEvents();
+    EXPECT_FALSE(d.isVisible());
 }
 
-TEST(MealDialog, AddModeOffersHighestPlusOneAndStoresTheMealWithItsHeaderRow) {
-    MealWindow w;
-    for (int n : {1, 2, 5}) addMeal(w.mealDb(), n, QStringLiteral("Meal"), kDate);
-    w.load();
-    const QString longName = QStringLiteral("Sunday roast with all");  // 21 characters
-    w.showMealDialog([&](QDialog& d) {
-        auto& m = static_cast<frmNewMeal&>(d);
-        EXPECT_EQ(d.windowTitle(), "Add New Meal");
-        EXPECT_EQ(m.Text1->text(), "6");  // gaps are not reused
-        EXPECT_TRUE(m.Text1->isReadOnly());
-        EXPECT_EQ(m.Label2->text(), "Enter Name of Meal");
-        EXPECT_EQ(m.Label3->text(), "Enter Date of Meal");
-        EXPECT_FALSE(m.cmdMoveNext->isVisible());
-        EXPECT_FALSE(m.lblRecordCount->isVisible());
-        EXPECT_EQ(d.focusWidget(), m.Text2);
-        // The number box hands the focus on to the name.
-        QTest::mouseClick(m.Text1, Qt::LeftButton);
-        EXPECT_EQ(d.focusWidget(), m.Text2);
-        QTest::keyClicks(m.Text2, longName + QStringLiteral("abcd"));  // 25 typed
-        EXPECT_EQ(m.Text2->text(), longName.left(20));
-        type(d, "Text3", QStringLiteral("3/4/02"));
-        click(d, "cmdOK");
-        EXPECT_FALSE(d.isVisible());
-    });
-    FormB& f = w.form();
-    EXPECT_EQ(mealNumbers(w.mealDb()), QStringList({"1", "2", "5", "6"}));
-    EXPECT_EQ(mealsNumbers(w.mealDb()), QStringList({"1", "2", "5", "6"}));
-    EXPECT_TRUE(f.varOK);
-    EXPECT_FALSE(f.vCancelFlag);
-    EXPECT_FALSE(f.vSelectExisting);
-    EXPECT_EQ(f.lTotalRecordsB, 1);
-    EXPECT_EQ(f.lblRecordCountB->text(), QStringLiteral("  Meal Name: ") + longName.left(20) +
-                                             "   Meal Date: 03/04/2002\r\n   Item 1 of 1 items "
-                                             "in Meal Number 6.");
-    w.platform().verifyDone();
-}
-
-TEST(MealDialog, RefusedSavesKeepTheDialogOpenWithTheNumberStillOffered) {
-    MealWindow w(ProgramFolder::Content::Empty);
-    w.load();
-    for (const char* text : {"Please fill in the Meal Name and Date Boxes before clicking ok",
-                             "Please fill in the Meal Name and Date Boxes before clicking ok",
-                             "Information has not been entered correctly into the entry fields."})
-        w.platform().expectMsg(MsgResult::OK, QString::fromLatin1(text));
-    w.showMealDialog([&](QDialog& d) {
-        auto& m = static_cast<frmNewMeal&>(d);
-        EXPECT_EQ(m.Text1->text(), "1");  // an empty store starts at 1
-        type(d, "Text3", QStringLiteral("3/4/02"));
-        click(d, "cmdOK");  // no name
-        type(d, "Text2", QStringLiteral("Lunch"));
-        type(d, "Text3", QString());
-        click(d, "cmdOK");  // no date
-        type(d, "Text3", QStringLiteral("31/31/02"));
-        click(d, "cmdOK");  // not a date
-        EXPECT_TRUE(d.isVisible());
-        EXPECT_EQ(m.Text1->text(), "1");
-        EXPECT_EQ(rowCount(w.mealDb(), "MealNumbers"), 0);
-        EXPECT_EQ(rowCount(w.mealDb(), "Meals"), 0);
-        type(d, "Text3", QStringLiteral("3/4/2002"));
-        click(d, "cmdOK");
-        EXPECT_FALSE(d.isVisible());
-    });
-    EXPECT_EQ(mealNumbers(w.mealDb()), QStringList({"1"}));
-    EXPECT_EQ(mealsNumbers(w.mealDb()), QStringList({"1"}));
-    ASSERT_EQ(w.platform().messages().size(), 4u);  // the no-records message first
-    EXPECT_EQ(w.platform().messages()[1].caption, kAppTitle);
-    EXPECT_EQ(w.platform().messages()[1].icon, MsgIcon::None);
-}
-
-TEST(MealDialog, CancelAndTheCloseButtonStoreNothing) {
-    MealWindow w;
-    addMeal(w.mealDb(), 4, QStringLiteral("Tea"), kDate);
-    w.load();
-    w.form().varOK = false;
-    w.showMealDialog([&](QDialog& d) {
+TEST_F(MealDialog, CancelStoresNothingAndANewMealTakesTheHighestNumberPlusOne) {
+    for (int n : {1, 2, 5}) addMeal(db(), n, QStringLiteral("Meal"), kDate);
+    openWindow();
+    showMealDialog([&](QDialog& d) {
         type(d, "Text2", QStringLiteral("Supper"));
         type(d, "Text3", QStringLiteral("3/4/02"));
         click(d, "cmdCancel");
-        EXPECT_FALSE(d.isVisible());
     });
-    EXPECT_TRUE(w.form().vCancelFlag);
-    EXPECT_FALSE(w.form().varOK);
-    w.form().vCancelFlag = false;
-    w.showMealDialog([&](QDialog& d) {
-        EXPECT_EQ(box(d, "Text1")->text(), "5");
-        type(d, "Text2", QStringLiteral("Supper"));
-        d.close();
-    });
-    EXPECT_TRUE(w.form().vCancelFlag);
-    EXPECT_EQ(mealNumbers(w.mealDb()), QStringList({"4"}));
-    EXPECT_EQ(rowCount(w.mealDb(), "Meals"), 1);
-}
-
-TEST(MealDialog, AMealWhoseHeaderRowCannotBeStoredIsNotStoredAtAll) {
-    MealWindow w(ProgramFolder::Content::Empty);
-    w.load();
-    refuse(w.mealDb(), "INSERT", "Meals");
-    w.platform().expectMsg(MsgResult::OK, QStringLiteral("Error number "));
-    w.showMealDialog([&](QDialog& d) {
+    EXPECT_TRUE(form->vCancelFlag);
+    EXPECT_EQ(numbers("Meals"), QStringList({"1", "2", "5"}));
+    form->vCancelFlag = false;
+    const QString name = QStringLiteral("Sunday roast with al");  // 20 of the 25 typed
+    showMealDialog([&](QDialog& d) {
         auto& m = static_cast<frmNewMeal&>(d);
-        type(d, "Text2", QStringLiteral("Lunch"));
+        EXPECT_EQ(m.Text1->text(), "6");  // gaps are not reused
+        QTest::keyClicks(m.Text2, name + QStringLiteral("labcd"));
+        EXPECT_EQ(m.Text2->text(), name);
         type(d, "Text3", QStringLiteral("3/4/02"));
         click(d, "cmdOK");
-        EXPECT_TRUE(d.isVisible());
-        EXPECT_EQ(rowCount(w.mealDb(), "MealNumbers"), 0);
-        EXPECT_EQ(rowCount(w.mealDb(), "Meals"), 0);
-        // The same meal is still offered and stores once the store takes it.
-        EXPECT_EQ(m.Text1->text(), "1");
-        EXPECT_EQ(m.Text2->text(), "Lunch");
-        allow(w.mealDb(), "INSERT", "Meals");
+        EXPECT_FALSE(d.isVisible());
+    });
+    EXPECT_EQ(numbers("MealNumbers"), QStringList({"1", "2", "5", "6"}));
+    EXPECT_EQ(numbers("Meals"), QStringList({"1", "2", "5", "6"}));
+    EXPECT_FALSE(form->vCancelFlag);
+    EXPECT_EQ(form->lblRecordCountB->text().section("\r\n", 0, 0),
+              "  Meal Name: " + name + "   Meal Date: 03/04/2002");
+}
+
+// Refused entries and a header row the store refuses keep the dialog open with the number
+// offered; the meal and its header row are stored together or not at all.
+TEST_F(EmptyMealDialog, RefusedSavesKeepTheDialogOpenAndStoreNothing) {
+    openWindow();
+    platform.expectMsg(MsgResult::OK, QStringLiteral("There are no meals to select yet.  Please "
+                                                     "click on Add New Meal in Step 1"));
+    expectDialog(closesItself);
+    form->mnuSelectMeal_Click();
+    EXPECT_FALSE(form->vSelectExisting);
+
+    const struct {
+        const char *name, *date, *message;
+    } refused[] = {
+        {"", "3/4/02", "Please fill in the Meal Name and Date Boxes before clicking ok"},
+        {"Lunch", "", "Please fill in the Meal Name and Date Boxes before clicking ok"},
+        {"Lunch", "31/31/02", "Information has not been entered correctly into the entry fields."},
+        {"Lunch", "3/4/02", "Error number "},  // the header row is refused
+    };
+    showMealDialog([&](QDialog& d) {
+        refuse("INSERT");
+        for (const auto& r : refused) {
+            SCOPED_TRACE(r.message);
+            platform.expectMsg(MsgResult::OK, QLatin1String(r.message));
+            type(d, "Text2", QLatin1String(r.name));
+            type(d, "Text3", QLatin1String(r.date));
+            click(d, "cmdOK");
+            EXPECT_TRUE(d.isVisible());
+            EXPECT_EQ(static_cast<frmNewMeal&>(d).Text1->text(), "1");  // still offered
+            EXPECT_EQ(rowCount(db(), "MealNumbers") + rowCount(db(), "Meals"), 0);
+        }
+        refuse("INSERT", false);
         click(d, "cmdOK");
         EXPECT_FALSE(d.isVisible());
     });
-    EXPECT_EQ(mealNumbers(w.mealDb()), QStringList({"1"}));
-    EXPECT_EQ(mealsNumbers(w.mealDb()), QStringList({"1"}));
-    EXPECT_EQ(w.form().lTotalRecordsB, 1);
+    EXPECT_EQ(platform.messages()[2].caption, kAppTitle);
+    EXPECT_EQ(numbers("MealNumbers"), QStringList({"1"}));
+    EXPECT_EQ(numbers("Meals"), QStringList({"1"}));
 }
 
-TEST(MealDialog, NoNewMealAfterTheHighestMealNumber) {
-    MealWindow w;
-    addMeal(w.mealDb(), 32767, QStringLiteral("Last"), kDate);
-    w.load();
-    w.platform().expectMsg(MsgResult::OK, QStringLiteral("32767"));
-    w.showMealDialog([](QDialog& d) {
-        settle();
-        EXPECT_FALSE(d.isVisible());
-    });
-    EXPECT_EQ(mealNumbers(w.mealDb()), QStringList({"32767"}));
-    EXPECT_EQ(rowCount(w.mealDb(), "Meals"), 1);
-    // Not a cancel: a restart would only meet the same message again.
-    EXPECT_FALSE(w.form().vCancelFlag);
-    EXPECT_FALSE(w.form().varOK);
-}
-
-TEST(MealDialog, SelectModeStepsThroughTheMealsReadOnlyAndMakesOneCurrent) {
-    MealWindow w;
-    addMeal(w.mealDb(), 3, QStringLiteral("Breakfast"), kDate, false);
-    addMealItem(w.mealDb(), 3, QStringLiteral("Breakfast"), kDate, QStringLiteral("Apple, raw"),
-                100);
-    addMealItem(w.mealDb(), 3, QStringLiteral("Breakfast"), kDate, QStringLiteral("Milk, whole"),
-                100);
-    addMeal(w.mealDb(), 7, QStringLiteral("Lunch"), QDate(2002, 3, 5), false);
-    addMealItem(w.mealDb(), 7, QStringLiteral("Lunch"), QDate(2002, 3, 5),
-                QStringLiteral("Bread, whole-wheat"), 100);
-    addMeal(w.mealDb(), 12, QStringLiteral("Supper"), kDate);
-    w.load();
-    FormB& f = w.form();
-    f.varOK = true;  // select mode leaves it as it was
-    w.expectMealDialog([&](QDialog& d) {
+TEST_F(MealDialog, SelectModeStepsThroughTheMealsAndNoNewMealAfterTheHighestNumber) {
+    addMeal(db(), 3, QStringLiteral("Breakfast"), kDate, false);
+    addMealItem(db(), 3, QStringLiteral("Breakfast"), kDate, QStringLiteral("Apple, raw"), 100);
+    addMeal(db(), 7, QStringLiteral("Lunch"), QDate(2002, 3, 5), false);
+    addMealItem(db(), 7, QStringLiteral("Lunch"), QDate(2002, 3, 5), QStringLiteral("Bread"), 100);
+    addMeal(db(), 32767, QStringLiteral("Last"), kDate);
+    openWindow();
+    expectDialog([&](QDialog& d) {
         auto& m = static_cast<frmNewMeal&>(d);
         EXPECT_EQ(d.windowTitle(), "Select an Existing Meal");
-        EXPECT_EQ(m.Label2->text(), "Name of Meal");
-        EXPECT_EQ(m.Label3->text(), "Date of Meal");
-        EXPECT_TRUE(m.Text2->isReadOnly());
-        EXPECT_TRUE(m.Text3->isReadOnly());
-        EXPECT_EQ(m.Text1->text(), "3");
-        EXPECT_EQ(m.Text2->text(), "Breakfast");
-        EXPECT_EQ(label(d, "lblRecordCount"), "Record 1 of 3");
-        click(d, "cmdMovePrevious");  // nothing before the first
-        EXPECT_EQ(m.Text1->text(), "3");
-        click(d, "cmdMoveLast");
-        EXPECT_EQ(m.Text1->text(), "12");
-        click(d, "cmdMoveNext");  // never past the last
-        EXPECT_EQ(m.Text1->text(), "12");
-        EXPECT_EQ(label(d, "lblRecordCount"), "Record 3 of 3");
-        click(d, "cmdMoveFirst");
-        click(d, "cmdMoveNext");
-        EXPECT_EQ(m.Text1->text(), "7");
-        EXPECT_EQ(m.Text3->text(), "03/05/2002");
-        EXPECT_EQ(label(d, "lblRecordCount"), "Record 2 of 3");
-        // The boxes cannot be typed into: a click puts the focus on ">".
-        for (QLineEdit* b : {m.Text1, m.Text2, m.Text3}) {
-            QTest::mouseClick(b, Qt::LeftButton);
-            EXPECT_EQ(d.focusWidget(), m.cmdMoveNext);
+        EXPECT_TRUE(m.Text2->isReadOnly() && m.Text3->isReadOnly());
+        const struct {
+            const char *button, *number, *record;
+        } steps[] = {{"cmdMovePrevious", "3", "Record 1 of 3"},  // nothing before the first
+                     {"cmdMoveLast", "32767", "Record 3 of 3"},
+                     {"cmdMoveNext", "32767", "Record 3 of 3"},  // never past the last
+                     {"cmdMoveFirst", "3", "Record 1 of 3"},
+                     {"cmdMoveNext", "7", "Record 2 of 3"}};
+        for (const auto& s : steps) {
+            click(d, s.button);
+            EXPECT_EQ(m.Text1->text(), s.number) << s.button;
+            EXPECT_EQ(m.lblRecordCount->text(), s.record) << s.button;
         }
+        EXPECT_EQ(m.Text3->text(), "03/05/2002");
+        press(m.Text2);  // the boxes cannot be typed into: a click moves the focus on
+        EXPECT_EQ(d.focusWidget(), m.cmdMoveNext);
         click(d, "cmdOK");
-        EXPECT_FALSE(d.isVisible());
     });
-    f.mnuSelectMeal_Click();
-    EXPECT_EQ(f.lTotalRecordsB, 1);
+    form->mnuSelectMeal_Click();
     EXPECT_EQ(
-        f.lblRecordCountB->text(),
+        form->lblRecordCountB->text(),
         "  Meal Name: Lunch   Meal Date: 03/05/2002\r\n   Item 1 of 1 items in Meal Number 7.");
-    EXPECT_EQ(f.S[0], "Bread, whole-wheat");
-    EXPECT_TRUE(f.varOK);
-    EXPECT_FALSE(f.vCancelFlag);
-    EXPECT_FALSE(f.vSelectExisting);
-    EXPECT_EQ(rowCount(w.mealDb(), "MealNumbers"), 3);
-}
-
-TEST(MealDialog, SelectModeWithoutMealsSaysSoAndCloses) {
-    MealWindow w(ProgramFolder::Content::Empty);
-    w.load();
-    w.platform().expectMsg(MsgResult::OK, QStringLiteral("There are no meals to select yet."));
-    w.expectMealDialog([](QDialog& d) {
-        settle();
-        EXPECT_FALSE(d.isVisible());
-    });
-    w.form().mnuSelectMeal_Click();
-    const MsgBoxSpec& msg = w.platform().messages().back();
-    EXPECT_EQ(msg.text,
-              "There are no meals to select yet.  Please click on Add New Meal in Step 1 on the "
-              "main menu.");
-    EXPECT_EQ(msg.caption, "Message");
-    EXPECT_FALSE(w.form().vSelectExisting);
+    EXPECT_EQ(form->S[0], "Bread");
+    EXPECT_FALSE(form->vSelectExisting);
+    platform.expectMsg(MsgResult::OK, QStringLiteral("32767"));
+    showMealDialog(closesItself);
+    EXPECT_EQ(numbers("MealNumbers"), QStringList({"3", "7", "32767"}));
+    EXPECT_EQ(rowCount(db(), "Meals"), 3);
+    EXPECT_FALSE(form->vCancelFlag);  // not a cancel: a restart would meet the same message
 }
 
 }  // namespace

@@ -1,0 +1,146 @@
+// Picking foods into a meal, the portion dialog and the rescaled item.
+#include <QRadioButton>
+
+#include "meals/frmPortion.h"
+#include "tests/meals/Meals.h"
+
+namespace pw::test {
+namespace {
+
+// A soup in cups: values per 100 g chosen so that the portions are easy to work out by hand and
+// none lands on a rounding tie.
+const QString kSoup = QStringLiteral("Zz test soup");
+
+class Foods : public MealsTest {
+protected:
+    void addSoup() {
+        addFood(folder.customDb(), kSoup, 6500,
+                {{"ENERG_KCAL", 41.2},
+                 {"PROTEIN", 2.11},
+                 {"VIT_C", 0.0004},
+                 {"FA_SAT", 1.2345},
+                 {"ASH", 1.5},
+                 {"GMWT_1", 240},
+                 {"GMWT_DESC1", QStringLiteral("1 cup")}});
+    }
+    void adjust(const std::function<void(frmPortion&)>& act) {
+        expectDialog([act](QDialog& d) { act(static_cast<frmPortion&>(d)); });
+        press(form->cmdPortionAdjust);
+    }
+};
+struct RealFoods : MealsTest {
+    RealFoods() : MealsTest(ProgramFolder::Content::Templates) {}
+};
+
+TEST_F(Foods, AddingAnItemWithNoMealLeadsIntoCreatingOneWhoseHeaderRowTheFirstStoredFoodFills) {
+    openWindow();
+    expectDialog([](QDialog& d) {
+        type(d, "Text2", QStringLiteral("Breakfast"));
+        type(d, "Text3", QStringLiteral("3/4/02"));
+        click(d, "cmdOK");
+    });
+    press(form->cmdAddItem);
+    ASSERT_TRUE(picking());
+    EXPECT_FALSE(form->cmdCancel->isEnabled());  // not before the meal's first item
+    refuse("INSERT");
+    refuse("UPDATE");
+    platform.expectMsg(MsgResult::OK);  // the store's message
+    pickFood(QStringLiteral("Apple, raw"), true);
+    EXPECT_EQ(stored(1, {"description"}), QStringList({""}));  // the header row as it was
+    ASSERT_TRUE(picking());
+    EXPECT_TRUE(form->cmdCancel->isEnabled());  // a way out of picking
+    refuse("INSERT", false);
+    refuse("UPDATE", false);
+    pickFood(QStringLiteral("O'Brien's potatoes"), true);
+    EXPECT_EQ(stored(1, {"description", "MealName", "ENERG_KCAL", "PortionSize"}),
+              QStringList({"O'Brien's potatoes", "Breakfast", "81", "100"}));
+}
+
+TEST_F(RealFoods, TypedLettersFindTheFoodAndEnterAddsItToAMealWithItems) {
+    addMealItem(db(), 1, QStringLiteral("Lunch"), kDate, QStringLiteral("Apple, raw"), 100);
+    openWindow();
+    press(form->cmdAddItem);
+    BoundList* list = form->DBList1;
+    list->setFocus();
+    QTest::keyClicks(list, "butter, salted");  // letters in quick succession
+    EXPECT_EQ(form->txtFields.text(0), QStringLiteral("Butter, salted"));
+    EXPECT_TRUE(form->Text1->toPlainText().contains(QStringLiteral(" Calories:  717\n")));
+    QTest::keyClick(list, Qt::Key_Return);
+    EXPECT_EQ(
+        stored(1, {"description", "ENERG_KCAL", "PROTEIN", "MealName"}),
+        QStringList({"Apple, raw", "", "", "Lunch", "Butter, salted", "717", "0.85", "Lunch"}));
+    EXPECT_EQ(form->lTotalRecordsB, 2);
+    EXPECT_FALSE(picking());
+}
+
+TEST_F(Foods, ThePortionDialogWithoutUnitsTakesOnlyGramsAboveZeroAndItsCloseBoxCancels) {
+    addMealItem(db(), 1, QStringLiteral("Lunch"), kDate, QStringLiteral("O'Brien's potatoes"), 100);
+    openWindow();
+    frmPortion d(*form);
+    d.show();
+    for (QWidget* w : std::initializer_list<QWidget*>{d.Option2, d.TextOp2, d.Option3, d.TextOp3})
+        EXPECT_TRUE(w->isHidden()) << w->objectName().toStdString();
+    for (const char* refused : {"15O", "150 g", "1/4", "0", "-5", ""}) {
+        const bool number = QStringLiteral("0-5").contains(QLatin1String(refused));
+        platform.expectMsg(MsgResult::OK, number ? "greater than 0" : "as a number");
+        d.TextOp1->setText(QLatin1String(refused));
+        press(d.cmdSubmit);
+        EXPECT_TRUE(d.isVisible()) << refused;
+    }
+    form->bvCancel = false;
+    globals().vPortionGrams = 75;
+    d.TextOp1->setText(QStringLiteral("300"));
+    d.close();
+    EXPECT_TRUE(form->bvCancel);
+    EXPECT_EQ(globals().vPortionGrams, 75.0f);
+}
+
+TEST_F(Foods, APortionOf150GramsScalesTheFoodValuesAndAStoreFailureLeavesTheRow) {
+    addSoup();
+    addMealItem(db(), 4, QStringLiteral("Supper"), kDate, kSoup, 100, {{"ENERG_KCAL", 41.2}});
+    openWindow();
+    const auto grams150 = [](frmPortion& d) {
+        QTest::keyClicks(d.TextOp1, "150");
+        press(d.cmdSubmit);
+    };
+    refuse("UPDATE");
+    platform.expectMsg(MsgResult::OK);  // the store's message
+    adjust(grams150);
+    EXPECT_EQ(form->DataB.editMode(), EditMode::None);
+    EXPECT_EQ(form->txtFieldB.text(2), QStringLiteral("41.2"));
+    refuse("UPDATE", false);
+    adjust(grams150);
+    // 41.2, 2.11, 0.0004, 1.2345 and 1.5 times 1.5; an empty value stays empty.
+    EXPECT_EQ(stored(4, {"ENERG_KCAL", "PROTEIN", "VIT_C", "FA_SAT", "ASH", "FIBER_TD",
+                         "PortionSize", "GMWT_DESC1", "GMWT_2"}),
+              QStringList({"61.8", "3.165", "0.001", "1.852", "2.25", "", "150", "", "0"}));
+}
+
+// The typical road: a new meal, a food picked from the list, its portion set in cups.
+TEST_F(Foods, FromAddAMealToARescaledItemStoredInTheMealFile) {
+    addSoup();
+    openWindow();
+    expectDialog([](QDialog& meal) {
+        type(meal, "Text2", QStringLiteral("Lunch"));
+        type(meal, "Text3", QStringLiteral("3/4/2024"));
+        click(meal, "cmdOK");
+    });
+    press(form->cmdAddMeal);
+    ASSERT_TRUE(picking());  // straight into picking
+    pickFood(kSoup, true);
+    ASSERT_FALSE(picking());
+    adjust([](frmPortion& p) {  // two and a half cups of 240 g
+        QTest::mouseClick(p.Option2, Qt::LeftButton, {}, QPoint(4, p.Option2->height() / 2));
+        QTest::keyClicks(p.TextOp2, "2.5");
+        press(p.cmdSubmit);
+    });
+    // 41.2 and 2.11 per 100 g times 6.
+    EXPECT_EQ(stored(1, {"description", "MealName", "ENERG_KCAL", "PROTEIN", "FIBER_TD",
+                         "GMWT_DESC1", "GMWT_2", "PortionSize"}),
+              QStringList({kSoup, "Lunch", "247.2", "12.66", "", "1 cup", "2.5", "600"}));
+    EXPECT_TRUE(form->Text1->toPlainText().startsWith(
+        QStringLiteral(" Quantity: 2.5\n Unit: 1 cup\n Total weight: 600 grams\n")));
+}
+
+}  // namespace
+}  // namespace pw::test
