@@ -3,7 +3,7 @@ BUILD ?= build
 CMAKE_FLAGS ?=
 FUZZ_SECONDS ?= 60
 
-.PHONY: deps configure build run test bench fuzz clean
+.PHONY: deps configure build run test bench sanitize fuzz clean
 
 deps:
 	bash scripts/install-deps.sh
@@ -23,6 +23,11 @@ test: build
 
 bench: build
 	bash scripts/bench.sh $(BUILD)
+
+# The whole suite again under AddressSanitizer and UndefinedBehaviorSanitizer, in its own folder.
+sanitize: deps
+	bash scripts/fetch-sr24.sh $(BUILD)
+	bash scripts/sanitize.sh build-asan $(BUILD)/sr24/usda_sr24
 
 fuzz: deps
 	bash fuzz/run.sh build-fuzz $(FUZZ_SECONDS)
