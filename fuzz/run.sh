@@ -16,7 +16,7 @@ cmake --build "$build"
 
 status=0
 for target in query_dialect rtf_reader number_text; do
-  work="$build/work/$target"
+  work="$build/runs/$target"
   artifacts="$build/artifacts/$target"
   mkdir -p "$work" "$artifacts"
   echo "== fuzz_$target for ${seconds}s"
