@@ -1,12 +1,14 @@
 #include "app/FormB.h"
 
 #include "app/Globals.h"
+#include "app/frmAbout.h"
 #include "data/NumberText.h"
 #include "data/RuntimeError.h"
 #include "data/Schema.h"
 #include "meals/frmNewMeal.h"
 #include "platform/BoundList.h"
 #include "platform/Platform.h"
+#include "viewers/frmHLP.h"
 
 #include <QAction>
 #include <QApplication>
@@ -49,7 +51,12 @@ FormB::FormB(Platform& platform, QWidget* parent)
     resize(900, 640);
 }
 
-FormB::~FormB() = default;
+FormB::~FormB() {
+    // The help viewer and the About box clear this window's pointers to them as they go: let them
+    // go while this window is still whole, not later among the QWidget children.
+    delete m_frmHLP;
+    delete m_frmAbout;
+}
 
 void FormB::buildControls() {
     auto* central = new QWidget(this);
