@@ -1,4 +1,5 @@
 #include "app/FormB.h"
+#include "platform/Twips.h"
 
 #include "app/Globals.h"
 #include "app/frmAbout.h"
@@ -116,7 +117,7 @@ void FormB::buildControls() {
     RTBox->setReadOnly(true);
     RTBox->setFocusPolicy(Qt::NoFocus);
     RTBox->setAccessibleName(QStringLiteral("Banner"));
-    RTBox->setMaximumHeight(2000 * logicalDpiY() / 1440);  // 2000 twips
+    RTBox->setMaximumHeight(twipsToPixelsY(*this, 2000));
     right->addWidget(RTBox, 1);
 
     DBList1 = new BoundList(central);

@@ -1,4 +1,5 @@
 #include "meals/frmPortion.h"
+#include "platform/Twips.h"
 
 #include <QButtonGroup>
 #include <QFontMetrics>
@@ -20,8 +21,6 @@
 namespace pw {
 
 namespace {
-
-constexpr int kTwipsPerInch = 1440;
 
 // A caption broken into lines that fit `width` (an option's text does not wrap by itself).
 QString wrapped(const QString& text, const QFontMetrics& fm, int width) {
@@ -51,10 +50,8 @@ frmPortion::frmPortion(FormB& owner) : QDialog(&owner), m_owner(owner) {
 frmPortion::~frmPortion() = default;
 
 void frmPortion::buildControls() {
-    const int dpiX = logicalDpiX();
-    const int dpiY = logicalDpiY();
-    auto x = [dpiX](int twips) { return twips * dpiX / kTwipsPerInch; };
-    auto y = [dpiY](int twips) { return twips * dpiY / kTwipsPerInch; };
+    auto x = [this](int twips) { return twipsToPixelsX(*this, twips); };
+    auto y = [this](int twips) { return twipsToPixelsY(*this, twips); };
     auto place = [&](QWidget* w, int left, int top, int width, int height) {
         w->setGeometry(x(left), y(top), x(width), y(height));
     };

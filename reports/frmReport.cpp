@@ -1,4 +1,5 @@
 #include "reports/frmReport.h"
+#include "platform/Twips.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -73,7 +74,7 @@ frmReport::frmReport(FormB& owner) : QDialog(&owner), m_owner(owner) {
 frmReport::~frmReport() = default;
 
 int frmReport::px(int twips) const {
-    return static_cast<int>(std::lround(twips * logicalDpiX() / 1440.0));
+    return twipsToPixelsX(*this, twips);
 }
 
 void frmReport::placeTwips(QWidget* w, int left, int top, int width, int height) {

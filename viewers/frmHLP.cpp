@@ -1,4 +1,5 @@
 #include "viewers/frmHLP.h"
+#include "platform/Twips.h"
 
 #include <QAction>
 #include <QEvent>
@@ -48,7 +49,7 @@ frmHLP::frmHLP(Platform& platform, QWidget* owner)
 frmHLP::~frmHLP() = default;
 
 int frmHLP::px(int twips) const {
-    return static_cast<int>(std::lround(twips * logicalDpiY() / 1440.0));
+    return twipsToPixelsY(*this, twips);
 }
 
 void frmHLP::Form_Load() { Fill(); }

@@ -1,4 +1,5 @@
 #include "viewers/frmRTF.h"
+#include "platform/Twips.h"
 
 #include <QAction>
 #include <QEvent>
@@ -58,7 +59,7 @@ frmRTF::frmRTF(Platform& platform, QWidget* owner)
 frmRTF::~frmRTF() = default;
 
 int frmRTF::px(int twips) const {
-    return static_cast<int>(std::lround(twips * logicalDpiY() / 1440.0));
+    return twipsToPixelsY(*this, twips);
 }
 
 bool frmRTF::Form_Load() { return openFile(); }

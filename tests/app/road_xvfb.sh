@@ -4,21 +4,8 @@
 # the meal, save the report as a text file, open it in the text file reader, exit. Then the
 # saved totals are checked against the food's stored values per 100 g, and the stored rows.
 set -euo pipefail
-exe=$1; food=$2; meals=$3; docs=$4; artifacts=${5:-/tmp}
-work=$(mktemp -d)
-cleanup() { [ -n "${app:-}" ] && kill "$app" 2>/dev/null; [ -n "${xvfb:-}" ] && kill "$xvfb" 2>/dev/null; rm -rf "$work"; }
-trap cleanup EXIT
-cp "$exe" "$work/platewise"; cp "$food" "$work/Custom.mdb"; cp "$meals" "$work/MealDataB.mdb"
-cp "$docs"/Help.rtf "$docs"/DV.rtf "$work/"
-
-display=:$(( 500 + RANDOM % 400 ))
-Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb=$!
-export DISPLAY=$display
-for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
-unset QT_QPA_PLATFORM
-(cd "$work" && exec ./platewise) &
-app=$!
+artifacts=${5:-/tmp}
+source "$(dirname "$0")/xvfb_program.sh"
 
 # No window manager runs here: each window gets the keyboard focus from us.
 focus() {

@@ -2,24 +2,7 @@
 # Starts the real program from a fresh program folder in a real X window under Xvfb, sees the
 # main window, answers the no-meal message and ends the program with Exit.
 set -euo pipefail
-exe=$1; food=$2; meals=$3; docs=$4
-work=$(mktemp -d)
-cleanup() { [ -n "${app:-}" ] && kill "$app" 2>/dev/null; [ -n "${xvfb:-}" ] && kill "$xvfb" 2>/dev/null; rm -rf "$work"; }
-trap cleanup EXIT
-cp "$exe" "$work/platewise"
-cp "$food" "$work/Custom.mdb"
-cp "$meals" "$work/MealDataB.mdb"
-cp "$docs"/Help.rtf "$docs"/DV.rtf "$work/"
-
-display=:$(( 90 + RANDOM % 400 ))
-Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb=$!
-export DISPLAY=$display
-for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
-unset QT_QPA_PLATFORM
-
-(cd "$work" && exec ./platewise) &
-app=$!
+source "$(dirname "$0")/xvfb_program.sh"
 
 # The no-meal message comes up over the main window: answer it with Enter.
 msg=$(xdotool search --sync --onlyvisible --name '^Platewise$' | head -1)
