@@ -209,6 +209,15 @@ RuntimeError storeError(const SQLite::Exception& e, const QString& path) {
 void closeAllConnections() { pool().clear(); }
 
 Savepoint::Savepoint(SQLite::Database& db) : m_db(db) {
+    // A file that may no longer be written is refused before anything is written: a write that
+    // failed half-way would leave a journal that keeps the file from being read until it can
+    // be written again.
+    const QString path = QString::fromStdString(m_db.getFilename());
+    if (!path.isEmpty() && !QFileInfo(path).isWritable())
+        throw RuntimeError(err::ReadOnly, QStringLiteral("%1: %2").arg(
+                                              shown(path), QStringLiteral("the file is read-only; "
+                                                                          "the change was not "
+                                                                          "saved.")));
     try {
         m_db.exec("SAVEPOINT pw_write");
     } catch (const SQLite::Exception& e) {

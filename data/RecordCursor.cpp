@@ -175,7 +175,8 @@ struct RecordCursor::Impl {
         values.assign(table().fields.size(), std::nullopt);
         if (hasRow()) {
             guarded([&] {
-                rowStatement->reset();
+                // A failed step of an earlier read would be reported again by a plain reset.
+                rowStatement->tryReset();
                 rowStatement->bind(1, rows[std::size_t(pos)]);
                 // A row deleted through another cursor reads as a row without values.
                 if (rowStatement->executeStep()) {
@@ -183,7 +184,7 @@ struct RecordCursor::Impl {
                         values[i] =
                             storedText(rowStatement->getColumn(int(i)), table().fields[i].kind);
                 }
-                rowStatement->reset();
+                rowStatement->tryReset();
             });
         }
         loaded = true;
@@ -236,6 +237,17 @@ void RecordCursor::refresh() {
     d->pos = d->rows.empty() ? -1 : 0;
     d->afterDelete = false;
     d->noMatch = false;
+    d->rowChanged();
+    if (onReposition) onReposition();
+}
+
+RecordCursor::Mark RecordCursor::mark() const { return {d->rows, d->pos, d->afterDelete}; }
+
+void RecordCursor::restore(const Mark& mark) {
+    d->dropPending();
+    d->rows = mark.rows;
+    d->pos = mark.pos;
+    d->afterDelete = mark.afterDelete;
     d->rowChanged();
     if (onReposition) onReposition();
 }

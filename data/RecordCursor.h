@@ -3,8 +3,10 @@
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
+#include <cstdint>
 #include <functional>
 #include <memory>
+#include <vector>
 
 namespace pw {
 
@@ -32,6 +34,16 @@ public:
     // Runs the source again: the current row becomes the first row (or none), reposition runs.
     // Drops a pending edit or addition.
     void refresh();
+    // The rows a cursor holds and its place among them. A change stored inside a transaction
+    // that is then rolled back is taken back from the cursor by restoring the mark taken
+    // before it; that needs no reading, so it works while the file cannot be read either.
+    struct Mark {
+        std::vector<int64_t> rows;
+        int pos = -1;
+        bool afterDelete = false;
+    };
+    Mark mark() const;
+    void restore(const Mark& mark);  // drops a pending row; the current row is read afresh
     bool isOpen() const;
 
     int recordCount() const;  // rows of the source plus rows added through this cursor

@@ -131,16 +131,23 @@ void FormB::mnuRemove_Click() {
         throw RuntimeError(err::NoCurrentRecord,
                            QStringLiteral("Meal number ") + sMealNum +
                                QStringLiteral(" has no row in MealNumbers; nothing was deleted."));
+    const RecordCursor::Mark headersBefore = headers.mark();
+    const RecordCursor::Mark itemsBefore = DataB.mark();
     try {
         Savepoint together(globals().svMealDB);
         headers.deleteRow();
         DataB.deleteRow();
         together.commit();
     } catch (const RuntimeError&) {
-        try {
-            headers.refresh();  // the meal's row, back in the file, is shown again
-        } catch (const RuntimeError&) {
-            // The first failure is the one to report.
+        // Both rows are back in the file (even when the commit itself failed), and so in the
+        // cursors.
+        for (auto [cursor, before] :
+             {std::pair{&headers, &headersBefore}, std::pair{&DataB, &itemsBefore}}) {
+            try {
+                cursor->restore(*before);
+            } catch (const RuntimeError&) {
+                // The first failure is the one to report.
+            }
         }
         throw;
     }

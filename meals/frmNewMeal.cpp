@@ -257,12 +257,16 @@ void frmNewMeal::saveNewMeal() {
 
     // The meal and its header row in Meals are stored together or not at all.
     RecordCursor& items = m_owner.DataB;
-    Savepoint together(globals().svMealDB);
-    // A failing save stores nothing and keeps the new row pending.
-    DataMealInfo.update();
-    m_mealCount = DataMealInfo.recordCount();
-    DataMealInfo.moveLast();  // the row just added
+    const RecordCursor::Mark mealsBefore = DataMealInfo.mark();
+    const RecordCursor::Mark itemsBefore = items.mark();
+    bool mealStored = false;
     try {
+        Savepoint together(globals().svMealDB);
+        // A failing save stores nothing and keeps the new row pending.
+        DataMealInfo.update();
+        mealStored = true;
+        m_mealCount = DataMealInfo.recordCount();
+        DataMealInfo.moveLast();  // the row just added
         items.addNew();
         m_owner.txtFieldB.setText(38, number);
         m_owner.txtFieldB.setText(39, name);
@@ -270,30 +274,25 @@ void frmNewMeal::saveNewMeal() {
         m_owner.cmdBSave();
         together.commit();
     } catch (...) {
-        if (items.editMode() != EditMode::None) items.cancelUpdate();
-        takeBack(number);
+        if (!mealStored) throw;
+        // The file is back as it was before OK (the commit itself may be what failed, and the
+        // file may not even be readable now); both cursors are put back to match it.
+        for (auto [cursor, before] : {std::pair{&items, &itemsBefore},
+                                      std::pair{&DataMealInfo, &mealsBefore}}) {
+            try {
+                cursor->restore(*before);  // the display of the row restored may fail to read
+            } catch (const RuntimeError&) {
+                // The first failure is the one to report.
+            }
+        }
+        m_mealCount = DataMealInfo.recordCount();
         offerAgain(number, name, date);
         throw;
     }
 }
 
-void frmNewMeal::takeBack(const QString& number) {
-    try {
-        if (DataMealInfo.hasCurrentRow() &&
-            leadingNumber(DataMealInfo.text(QStringLiteral("MealNumber"))) == leadingNumber(number))
-            DataMealInfo.deleteRow();
-    } catch (const RuntimeError&) {
-        // The first failure is the one to report.
-    }
-}
-
 void frmNewMeal::offerAgain(const QString& number, const QString& name, const QString& date) {
-    try {
-        DataMealInfo.refresh();
-        DataMealInfo.addNew();
-    } catch (const RuntimeError&) {
-        // The first failure is the one to report.
-    }
+    DataMealInfo.addNew();
     Text1->setText(number);
     Text2->setText(name);
     Text3->setText(date);

@@ -66,8 +66,6 @@ private:
     void unloadLater();
     // The add-mode save: the MealNumbers row and the new meal's header row in Meals, together.
     void saveNewMeal();
-    // Deletes the MealNumbers row of `number` just saved, when its header row could not be.
-    void takeBack(const QString& number);
     // The pending new row again, with the texts the user typed, after a save that failed.
     void offerAgain(const QString& number, const QString& name, const QString& date);
     void trapped(const std::function<void()>& handler);
