@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QLineEdit>
 #include <QPushButton>
 
 #include "custom/frmDbaseAdd.h"
@@ -99,6 +100,48 @@ TEST_F(AddFoodDialog, AfterAFailedSaveTheTypedValuesAreShownAgainAndSavedOnce) {
     EXPECT_FALSE(dialog->isVisible());
     EXPECT_EQ(rowCount(db(), QStringLiteral("CSR14")), before + 1);
     EXPECT_EQ(stored("ENERG_KCAL").toDouble(), 120.0);
+}
+
+TEST_F(AddFoodDialog, HostileEntriesAreStoredAsTypedOrRefusedWithAMessage) {
+    const auto fill = [this](const QString& description, const QString& weight,
+                             const QString& calories) {
+        for (auto [slot, text] : {std::pair{0, description}, {33, QStringLiteral("1 bag")},
+                                  {32, weight}, {2, calories}})
+            foodBox(*dialog, slot)->setText(text);
+    };
+    // A weight or a value that is no number the store can hold: a message, nothing written.
+    const QString nines(400, u'9');
+    for (const auto& [weight, calories, error] :
+         {std::tuple{"1e400", "300", 13}, {"31/02/2024", "300", 13},
+          {"'; DROP TABLE CSR14; --", "300", 13}, {"250", nines.toLatin1().constData(), 6}}) {
+        SCOPED_TRACE(weight);
+        fill(QStringLiteral("Trail mix"), QLatin1String(weight), QLatin1String(calories));
+        env.platform.expectMsg(MsgResult::OK,
+                               QStringLiteral("Error number %1 was encountered.").arg(error));
+        save();
+        EXPECT_TRUE(dialog->isVisible());
+    }
+    EXPECT_EQ(rowCount(db(), QStringLiteral("CSR14")), before);
+
+    // Descriptions are stored as typed, whatever they hold, up to what the box takes.
+    const QString longest(dialog->findChild<QLineEdit*>("txtFields_0")->maxLength(), u'a');
+    const QString descriptions[] = {QStringLiteral("x'); DROP TABLE CSR14; --"),
+                                    QStringLiteral("Crème brûlée — 日本 🍰"), longest};
+    for (const QString& description : descriptions) {
+        fill(description + QStringLiteral("tail"), QStringLiteral("9223372036854775808"),
+             QStringLiteral("300"));
+        save();
+        EXPECT_FALSE(dialog->isVisible());
+        dialog = std::make_unique<frmDbaseAdd>(env.platform);
+        dialog->Form_Load();
+        dialog->show();
+    }
+    EXPECT_EQ(rowCount(db(), QStringLiteral("CSR14")), before + 3);
+    for (const QString& description : descriptions) {
+        const QString stored = description == longest ? description : description + "tail";
+        EXPECT_EQ(storedField(db(), stored, QStringLiteral("GMWT_1")),
+                  QStringLiteral("9.22337203685478e+18"));
+    }
 }
 
 TEST_F(AddFoodDialog, TheCloseControlDiscardsThePendingRow) {

@@ -303,6 +303,40 @@ TEST_F(ReportsTest, DatesAreReadMonthFirstWithTheUsualCentury) {
     found("11/27/01", "12/31/01", "2", "4", 3);
 }
 
+TEST_F(ReportsTest, HostileEntriesAreRefusedWithAMessageAndChangeNothing) {
+    const QString overflow = QStringLiteral("Error number 6 was encountered.\n\rWhich is "
+                                            "described as: Overflow");
+    const QString sql = QStringLiteral("1; DROP TABLE Meals; --");
+    const QString huge(10 * 1024 * 1024, u'9');
+    const int items = rowCount(folder.mealDb(), QStringLiteral("Meals"));
+    struct Case {
+        int kind;
+        QString first, second, message;
+    };
+    const Case cases[] = {
+        {1, "9223372036854775808", "", overflow},
+        {1, huge, "", overflow},
+        {1, "31/02/2024", "", kNoRecords},  // meal 31
+        {1, "'; DROP TABLE Meals; --", "", kNoRecords},
+        {2, "1", "9223372036854775808", overflow},
+        {2, "1e400", "3", kBadNumber},
+        {2, sql, "3", kBadNumber},
+        {3, "31/02/2024", "", kBadDate},
+        {3, "1e400", "", kBadDate},
+        {3, sql, "", kBadDate},
+        {4, "11/26/01", "31/02/2024", kBadDate},
+        {4, "#11/26/01#", "12/31/01", kBadDate},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.first.left(40).toStdString() + " / " + c.second.toStdString());
+        open(c.kind);
+        refused(c.message, c.first, c.second);
+        EXPECT_EQ(platform.messages().back().text.left(overflow.size()),
+                  c.message.left(overflow.size()));
+    }
+    EXPECT_EQ(rowCount(folder.mealDb(), QStringLiteral("Meals")), items);
+}
+
 // 32768 rows: more than a report's 16-bit row count holds.
 class LargeReportsTest : public ReportsTest {
 protected:
