@@ -19,6 +19,16 @@ if xdotool search --onlyvisible --name '^Platewise$' >/dev/null 2>&1; then
   echo "the no-meal message did not close"; exit 1
 fi
 kill -0 "$app"
+# A second Platewise in the same folder says the files are in use and ends; the first goes on.
+(cd "$work" && exec ./platewise) &
+second=$!
+busy=$(xdotool search --sync --onlyvisible --name '^Platewise$' | head -1)
+xdotool windowfocus --sync "$busy"
+xdotool key Return
+for _ in $(seq 100); do kill -0 "$second" 2>/dev/null || break; sleep 0.1; done
+if kill -0 "$second" 2>/dev/null; then echo "a second program in the same folder went on"; exit 1; fi
+if wait "$second"; then echo "a second program in the same folder did not fail"; exit 1; fi
+kill -0 "$app"
 if command -v import >/dev/null; then import -window root "${ARTIFACT_DIR:-/tmp}/platewise-smoke.png" || true; fi
 # Exit through the File menu from the keyboard.
 xdotool windowfocus --sync "$main"
