@@ -13,20 +13,6 @@ namespace pw::test {
 
 namespace {
 
-const char* answerName(MsgResult answer) {
-    switch (answer) {
-        case MsgResult::OK:
-            return "OK";
-        case MsgResult::Cancel:
-            return "Cancel";
-        case MsgResult::Yes:
-            return "Yes";
-        case MsgResult::No:
-            return "No";
-    }
-    return "?";
-}
-
 std::string str(const QString& text) { return text.toStdString(); }
 
 QString windowName(const QDialog& dialog) {
@@ -38,46 +24,23 @@ QString windowName(const QDialog& dialog) {
 ScriptedPlatform::~ScriptedPlatform() { verifyDone(); }
 
 void ScriptedPlatform::expectMsg(MsgResult answer, const QString& textContains) {
-    m_msgAnswers.push_back({answer, textContains});
-}
-
-void ScriptedPlatform::expectOpenFile(const QString& path) {
-    m_openAnswers.push_back({true, path});
-}
-void ScriptedPlatform::expectOpenFileCancel() { m_openAnswers.push_back({false, {}}); }
-void ScriptedPlatform::expectSaveFile(const QString& path) {
-    m_saveAnswers.push_back({true, path});
-}
-void ScriptedPlatform::expectSaveFileCancel() { m_saveAnswers.push_back({false, {}}); }
-void ScriptedPlatform::expectPrinterSetup(const QString& pdfPath) {
-    m_printerAnswers.push_back({true, pdfPath});
-}
-void ScriptedPlatform::expectPrinterSetupCancel() { m_printerAnswers.push_back({false, {}}); }
-void ScriptedPlatform::expectModal(ModalHandler handler) {
-    m_modalHandlers.push_back(std::move(handler));
+    m_msgAnswers.emplace_back(answer, textContains);
 }
 
 void ScriptedPlatform::verifyDone() {
-    for (const MsgAnswer& a : m_msgAnswers) {
-        ADD_FAILURE() << "A scripted message box answer was not used: " << answerName(a.answer)
-                      << " to a box containing \"" << str(a.textContains) << "\"";
-    }
-    auto unusedDialogs = [](const char* kind, const std::deque<PathAnswer>& answers) {
-        for (const PathAnswer& a : answers) {
-            ADD_FAILURE() << "A scripted " << kind << " answer was not used: "
-                          << (a.chosen ? str(a.path) : std::string("cancel"));
-        }
-    };
-    unusedDialogs("Open dialog", m_openAnswers);
-    unusedDialogs("Save As dialog", m_saveAnswers);
-    unusedDialogs("printer setup", m_printerAnswers);
-    if (!m_modalHandlers.empty()) {
+    for (const auto& [answer, text] : m_msgAnswers)
+        ADD_FAILURE() << "A scripted message box answer was not used: " << int(answer)
+                      << " to a box containing \"" << str(text) << "\"";
+    for (PathAnswers* answers : {&m_open, &m_save, &m_printer})
+        for (const std::optional<QString>& path : *answers)
+            ADD_FAILURE() << "A scripted file or printer dialog answer was not used: "
+                          << str(path.value_or("cancel"));
+    if (!m_modalHandlers.empty())
         ADD_FAILURE() << m_modalHandlers.size() << " scripted modal window(s) were never shown";
-    }
     m_msgAnswers.clear();
-    m_openAnswers.clear();
-    m_saveAnswers.clear();
-    m_printerAnswers.clear();
+    m_open.clear();
+    m_save.clear();
+    m_printer.clear();
     m_modalHandlers.clear();
 }
 
@@ -89,54 +52,42 @@ MsgResult ScriptedPlatform::msgBox(const MsgBoxSpec& request) {
                       << "\": " << str(request.text);
         return dismissAnswer(request.buttons);
     }
-    const MsgAnswer expected = m_msgAnswers.front();
+    const auto [answer, text] = m_msgAnswers.front();
     m_msgAnswers.pop_front();
-    if (!request.text.contains(expected.textContains)) {
-        ADD_FAILURE() << "Message box text \"" << str(request.text) << "\" does not contain \""
-                      << str(expected.textContains) << "\"";
-    }
-    if (!offers(request.buttons, expected.answer)) {
-        ADD_FAILURE() << "The scripted answer " << answerName(expected.answer)
+    EXPECT_TRUE(request.text.contains(text)) << "Message box text \"" << str(request.text)
+                                             << "\" does not contain \"" << str(text) << "\"";
+    if (!offers(request.buttons, answer)) {
+        ADD_FAILURE() << "The scripted answer " << int(answer)
                       << " is not a button of the message box: " << str(request.text);
         return dismissAnswer(request.buttons);
     }
-    return expected.answer;
+    return answer;
 }
 
-std::optional<QString> ScriptedPlatform::fileDialog(const char* kind,
-                                                    std::deque<PathAnswer>& answers,
-                                                    const FileDialogSpec& request) {
-    m_fileDialogs.push_back(request);
-    m_log << QString::fromLatin1(kind) + QStringLiteral(": ") + request.title;
+std::optional<QString> ScriptedPlatform::takePath(const QString& logLine, PathAnswers& answers) {
+    m_log << logLine;
     if (answers.empty()) {
-        ADD_FAILURE() << "Unexpected " << kind << " file dialog \"" << str(request.title) << "\"";
+        ADD_FAILURE() << "Unexpected dialog: " << str(logLine);
         return std::nullopt;
     }
-    const PathAnswer answer = answers.front();
+    const std::optional<QString> path = answers.front();
     answers.pop_front();
-    if (!answer.chosen) return std::nullopt;
-    return answer.path;
+    return path;
 }
 
 std::optional<QString> ScriptedPlatform::openFileName(QWidget*, const FileDialogSpec& request) {
-    return fileDialog("open", m_openAnswers, request);
+    return takePath(QStringLiteral("open: ") + request.title, m_open);
 }
 
 std::optional<QString> ScriptedPlatform::saveFileName(QWidget*, const FileDialogSpec& request) {
-    return fileDialog("save", m_saveAnswers, request);
+    return takePath(QStringLiteral("save: ") + request.title, m_save);
 }
 
 bool ScriptedPlatform::printerSetup(QWidget*, QPrinter& printer) {
-    m_log << QStringLiteral("printer");
-    if (m_printerAnswers.empty()) {
-        ADD_FAILURE() << "Unexpected printer setup dialog";
-        return false;
-    }
-    const PathAnswer answer = m_printerAnswers.front();
-    m_printerAnswers.pop_front();
-    if (!answer.chosen) return false;
+    const std::optional<QString> pdf = takePath(QStringLiteral("printer"), m_printer);
+    if (!pdf) return false;
     printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(answer.path);
+    printer.setOutputFileName(*pdf);
     return true;
 }
 
@@ -169,18 +120,11 @@ int ScriptedPlatform::showModal(QDialog& dialog) {
 }
 
 void ScriptedPlatform::sendKeys(const QString& keys) {
-    m_sentKeys << keys;
     m_log << QStringLiteral("keys: ") + keys;
     // A modal window shown here is not activated by the desktop; its keys still go to it.
-    QWidget* modal = m_modalStack.empty() ? nullptr : m_modalStack.back().data();
-    deliverKeys(parseKeyScript(keys), modal);
+    deliverKeys(parseKeyScript(keys), m_modalStack.empty() ? nullptr : m_modalStack.back().data());
 }
 
-void ScriptedPlatform::setMousePointer(Pointer) {}
-
-void ScriptedPlatform::processEvents() {
-    ++m_processEventsCount;
-    QCoreApplication::processEvents();
-}
+void ScriptedPlatform::processEvents() { QCoreApplication::processEvents(); }
 
 }  // namespace pw::test

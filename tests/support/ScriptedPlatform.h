@@ -33,68 +33,47 @@ public:
     ScriptedPlatform(const ScriptedPlatform&) = delete;
     ScriptedPlatform& operator=(const ScriptedPlatform&) = delete;
 
-    // Script.
     // The next message box is answered `answer`; with `textContains`, its text must contain it.
     void expectMsg(MsgResult answer, const QString& textContains = {});
     // The next Open / Save As dialog chooses `path`, or is cancelled.
-    void expectOpenFile(const QString& path);
-    void expectOpenFileCancel();
-    void expectSaveFile(const QString& path);
-    void expectSaveFileCancel();
+    void expectOpenFile(const QString& path) { m_open.push_back(path); }
+    void expectOpenFileCancel() { m_open.push_back(std::nullopt); }
+    void expectSaveFile(const QString& path) { m_save.push_back(path); }
+    void expectSaveFileCancel() { m_save.push_back(std::nullopt); }
     // The next printer setup chooses a PDF file at `pdfPath` as the printer, or is cancelled.
-    void expectPrinterSetup(const QString& pdfPath);
-    void expectPrinterSetupCancel();
+    void expectPrinterSetup(const QString& pdfPath) { m_printer.push_back(pdfPath); }
+    void expectPrinterSetupCancel() { m_printer.push_back(std::nullopt); }
     // The next modal window is shown and `handler` acts in it; it should close the window.
-    void expectModal(ModalHandler handler);
+    void expectModal(ModalHandler handler) { m_modalHandlers.push_back(std::move(handler)); }
 
     // Fails the test for every scripted answer not used, and forgets them.
     void verifyDone();
 
-    // Record.
+    // Every message box shown, in order.
     const std::vector<MsgBoxSpec>& messages() const { return m_messages; }
-    const std::vector<FileDialogSpec>& fileDialogs() const { return m_fileDialogs; }
-    QStringList sentKeys() const { return m_sentKeys; }
-    int processEventsCount() const { return m_processEventsCount; }
     // Every prompt in order: "msg: <text>", "open: <title>", "save: <title>", "printer",
     // "modal: <window title>", "keys: <keys>".
     QStringList log() const { return m_log; }
 
-    // Platform.
     MsgResult msgBox(const MsgBoxSpec& request) override;
     std::optional<QString> openFileName(QWidget* parent, const FileDialogSpec& request) override;
     std::optional<QString> saveFileName(QWidget* parent, const FileDialogSpec& request) override;
     bool printerSetup(QWidget* parent, QPrinter& printer) override;
     int showModal(QDialog& dialog) override;
     void sendKeys(const QString& keys) override;
-    void setMousePointer(Pointer pointer) override;
+    void setMousePointer(Pointer) override {}
     void processEvents() override;
 
 private:
-    struct MsgAnswer {
-        MsgResult answer;
-        QString textContains;
-    };
+    // A file or printer dialog's answers: a path, or nullopt for a cancelled dialog.
+    using PathAnswers = std::deque<std::optional<QString>>;
+    std::optional<QString> takePath(const QString& logLine, PathAnswers& answers);
 
-    // A file or printer dialog's answer: a path, or a cancelled dialog.
-    struct PathAnswer {
-        bool chosen;
-        QString path;
-    };
-
-    std::optional<QString> fileDialog(const char* kind, std::deque<PathAnswer>& answers,
-                                      const FileDialogSpec& request);
-
-    std::deque<MsgAnswer> m_msgAnswers;
-    std::deque<PathAnswer> m_openAnswers;
-    std::deque<PathAnswer> m_saveAnswers;
-    std::deque<PathAnswer> m_printerAnswers;
+    std::deque<std::pair<MsgResult, QString>> m_msgAnswers;
+    PathAnswers m_open, m_save, m_printer;
     std::deque<ModalHandler> m_modalHandlers;
     std::vector<QPointer<QDialog>> m_modalStack;  // modal windows being shown, innermost last
-
     std::vector<MsgBoxSpec> m_messages;
-    std::vector<FileDialogSpec> m_fileDialogs;
-    QStringList m_sentKeys;
-    int m_processEventsCount = 0;
     QStringList m_log;
 };
 

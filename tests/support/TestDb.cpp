@@ -37,59 +37,33 @@ void copyFile(const QString& from, const QString& to) {
     QFile::setPermissions(to, QFile::ReadOwner | QFile::WriteOwner);
 }
 
-void addFixtureFoods(const QString& db) {
-    addFood(db, QStringLiteral("Apple, raw"), 1001,
-            {{"ENERG_KCAL", 52},
-             {"PROTEIN", 0.26},
-             {"TOT_LIPID", 0.17},
-             {"CARBOHYDRT", 13.81},
-             {"GMWT_1", 182},
-             {"GMWT_DESC1", "1 medium"},
-             {"GMWT_2", 109},
-             {"GMWT_DESC2", "1 cup, sliced"}});
-    addFood(db, QStringLiteral("Bread, whole-wheat"), 1002,
-            {{"ENERG_KCAL", 247},
-             {"PROTEIN", 13},
-             {"TOT_LIPID", 3.4},
-             {"CARBOHYDRT", 41},
-             {"FIBER_TD", 6},
-             {"GMWT_1", 32},
-             {"GMWT_DESC1", "1 slice"}});
-    addFood(db, QStringLiteral("Milk, whole"), 1003,
-            {{"ENERG_KCAL", 61},
-             {"PROTEIN", 3.15},
-             {"TOT_LIPID", 3.25},
-             {"CARBOHYDRT", 4.8},
-             {"CALCIUM", 113},
-             {"GMWT_1", 244},
-             {"GMWT_DESC1", "1 cup"}});
-    addFood(db, QStringLiteral("O'Brien's potatoes"), 1004,
-            {{"ENERG_KCAL", 81}, {"PROTEIN", 1.8}, {"TOT_LIPID", 0.1}, {"CARBOHYDRT", 18}});
-    addFood(db, QStringLiteral("Water, plain"), 1005);
-    addFood(db, QStringLiteral("Sample soup"), 6400, {{"ENERG_KCAL", 40}});
-    addFood(db, QStringLiteral("My granola"), 6500,
-            {{"ENERG_KCAL", 471}, {"PROTEIN", 10}, {"TOT_LIPID", 20}, {"CARBOHYDRT", 64}});
-}
+// The fixture foods: description, code, values.
+const std::tuple<const char*, int, const char*> kFixtureFoods[] = {
+    {"Apple, raw", 1001,
+     "ENERG_KCAL=52;PROTEIN=0.26;TOT_LIPID=0.17;CARBOHYDRT=13.81;GMWT_1=182;"
+     "GMWT_DESC1=1 medium;GMWT_2=109;GMWT_DESC2=1 cup, sliced"},
+    {"Bread, whole-wheat", 1002,
+     "ENERG_KCAL=247;PROTEIN=13;TOT_LIPID=3.4;CARBOHYDRT=41;FIBER_TD=6;GMWT_1=32;"
+     "GMWT_DESC1=1 slice"},
+    {"Milk, whole", 1003,
+     "ENERG_KCAL=61;PROTEIN=3.15;TOT_LIPID=3.25;CARBOHYDRT=4.8;CALCIUM=113;GMWT_1=244;"
+     "GMWT_DESC1=1 cup"},
+    {"O'Brien's potatoes", 1004, "ENERG_KCAL=81;PROTEIN=1.8;TOT_LIPID=0.1;CARBOHYDRT=18"},
+    {"Water, plain", 1005, ""},
+    {"Sample soup", 6400, "ENERG_KCAL=40"},
+    {"My granola", 6500, "ENERG_KCAL=471;PROTEIN=10;TOT_LIPID=20;CARBOHYDRT=64"}};
 
 void bindVariant(SQLite::Statement& st, int index, const QVariant& v) {
-    switch (v.typeId()) {
-        case QMetaType::Int:
-        case QMetaType::LongLong:
-            st.bind(index, static_cast<int64_t>(v.toLongLong()));
-            break;
-        case QMetaType::Double:
-            st.bind(index, v.toDouble());
-            break;
-        case QMetaType::QDate:
-            st.bind(index, v.toDate().toString(Qt::ISODate).toStdString());
-            break;
-        case QMetaType::UnknownType:
-            st.bind(index);
-            break;
-        default:
-            st.bind(index, v.toString().toStdString());
-            break;
-    }
+    const int type = v.typeId();
+    if (!v.isValid())
+        st.bind(index);
+    else if (type == QMetaType::Double)
+        st.bind(index, v.toDouble());
+    else if (type == QMetaType::Int || type == QMetaType::LongLong)
+        st.bind(index, static_cast<int64_t>(v.toLongLong()));
+    else
+        st.bind(index, (type == QMetaType::QDate ? v.toDate().toString(Qt::ISODate) : v.toString())
+                           .toStdString());
 }
 
 }  // namespace
@@ -106,7 +80,9 @@ ProgramFolder::ProgramFolder(Content content) {
     }
     createFile(customDb(), createFoodTables);
     createFile(mealDb(), createMealTables);
-    if (content == Content::Fixture) addFixtureFoods(customDb());
+    if (content != Content::Fixture) return;
+    for (const auto& [description, code, values] : kFixtureFoods)
+        addFood(customDb(), QString::fromUtf8(description), code, fields(values));
 }
 
 // The shared connections of the program would keep the removed files open.
@@ -180,11 +156,21 @@ int rowCount(const QString& dbPath, const QString& table) {
         .getInt();
 }
 
+QVariantMap fields(const QString& spec) {
+    QVariantMap out;
+    for (const QString& field : spec.split(u';', Qt::SkipEmptyParts)) {
+        const QString value = field.section(u'=', 1);
+        bool number = false;
+        const double d = value.toDouble(&number);
+        out[field.section(u'=', 0, 0).trimmed()] = number ? QVariant(d) : QVariant(value);
+    }
+    return out;
+}
+
 QStringList fixtureFoodDescriptions() {
-    return {QStringLiteral("Apple, raw"),   QStringLiteral("Bread, whole-wheat"),
-            QStringLiteral("Milk, whole"),  QStringLiteral("O'Brien's potatoes"),
-            QStringLiteral("Water, plain"), QStringLiteral("Sample soup"),
-            QStringLiteral("My granola")};
+    QStringList out;
+    for (const auto& food : kFixtureFoods) out << QString::fromUtf8(std::get<0>(food));
+    return out;
 }
 
 }  // namespace pw::test

@@ -48,6 +48,9 @@ void addMeal(const QString& mealDb, int number, const QString& name, const QDate
 qint64 addMealItem(const QString& mealDb, int number, const QString& name, const QDate& date,
                    const QString& description, double grams, const QVariantMap& values = {});
 
+// Field values written "FIELD=value;FIELD=value": numbers as numbers, anything else as text.
+QVariantMap fields(const QString& spec);
+
 // The number of the RuntimeError that f throws; 0 when it throws none.
 int errorNumberOf(const std::function<void()>& f);
 
