@@ -6,7 +6,6 @@
 #include <QProcess>
 
 #include "data/Database.h"
-#include "data/RecordCursor.h"
 #include "data/Schema.h"
 #include "tests/support/TestDb.h"
 
@@ -43,26 +42,20 @@ protected:
     ProgramFolder folder{ProgramFolder::Content::Empty};
 };
 
-TEST_F(OpenFailures, MissingFileIsReportedAndNeverCreated) {
+// Missing files are never created; files that are not ours, or not ours as they should be, are
+// named with what is wrong.
+TEST_F(OpenFailures, FilesTheProgramCannotUseAreNamedAndNeverCreated) {
     checkDatabaseFile(folder.customDb(), DbKind::Food);  // good files pass
     checkDatabaseFile(folder.mealDb(), DbKind::Meal);
     const QString missing = folder.file("MealDataB2.mdb");
     expectCheckFails(missing, DbKind::Meal, 3024, "could not be found");
-    RecordCursor c;
-    c.setDatabaseName(missing);
-    c.setRecordSource("Meals");
-    EXPECT_EQ(errorOf([&] { c.refresh(); }), 3024);
     EXPECT_EQ(errorOf([&] { connection(missing); }), 3024);
     EXPECT_FALSE(QFile::exists(missing));
-}
 
-TEST_F(OpenFailures, FilesThatAreNotOurDatabases) {
-    // The food file is ours but has no meal tables; a meal file that lacks a field.
     expectCheckFails(folder.customDb(), DbKind::Meal, err::TableNotFound, "MealNumbers");
     SQLite::Database(folder.mealDb().toStdString(), SQLite::OPEN_READWRITE)
         .exec("ALTER TABLE Meals DROP COLUMN PortionSize");
     expectCheckFails(folder.mealDb(), DbKind::Meal, err::UnknownField, "PortionSize");
-
     const std::pair<QByteArray, const char*> files[] = {
         {QByteArray(), "empty"},
         {QByteArray("\0\1\0\0Standard Jet DB\0", 20) + QByteArray(2000, 'x'), "Access"},
@@ -101,48 +94,6 @@ TEST_F(OpenFailures, ReadOnlyFile) {
     }
     expectCheckFails(folder.mealDb(), DbKind::Meal, err::ReadOnly, "read-only");
     if (immutable) QProcess::execute("chattr", {"-i", folder.mealDb()});
-}
-
-class WriteFailures : public ::testing::Test {
-protected:
-    void SetUp() override {
-        test::addMeal(folder.mealDb(), 1, "Lunch", QDate(2024, 5, 6));
-        items.setDatabaseName(folder.mealDb());
-        items.setRecordSource("Select * from Meals Where MealNumber = 1");
-        items.refresh();
-        items.addNew();
-        items.setText("MealNumber", "1");
-    }
-    ProgramFolder folder;
-    RecordCursor items;
-};
-
-TEST_F(WriteFailures, DiskFullKeepsTheRowPendingAndTheFileUnchanged) {
-    auto db = connection(folder.mealDb());
-    db->exec("PRAGMA max_page_count = " +
-             std::to_string(db->execAndGet("PRAGMA page_count").getInt()));
-    items.setText("description", QString(20000, u'x'));
-    EXPECT_TRUE(textOf([&] { items.update(); }).contains("disk is full"));
-    EXPECT_EQ(errorOf([&] { items.update(); }), err::DiskFull);
-    EXPECT_EQ(items.editMode(), EditMode::Adding);
-    EXPECT_EQ(test::rowCount(folder.mealDb(), "Meals"), 1);
-    db->exec("PRAGMA max_page_count = 1073741823");
-    items.update();  // once there is room, the same pending row saves
-    EXPECT_EQ(test::rowCount(folder.mealDb(), "Meals"), 2);
-}
-
-TEST_F(WriteFailures, FileInUseByAnotherProgram) {
-    connection(folder.mealDb())->setBusyTimeout(0);
-    SQLite::Database other(folder.mealDb().toStdString(), SQLite::OPEN_READWRITE);
-    other.exec("BEGIN EXCLUSIVE");
-    EXPECT_EQ(errorOf([&] { items.update(); }), err::FileLocked);
-    EXPECT_EQ(items.editMode(), EditMode::Adding);
-    items.cancelUpdate();
-    EXPECT_EQ(errorOf([&] { items.deleteRow(); }), err::FileLocked);
-    EXPECT_TRUE(items.hasCurrentRow());  // the row was not deleted
-    other.exec("ROLLBACK");
-    items.deleteRow();
-    EXPECT_EQ(test::rowCount(folder.mealDb(), "Meals"), 0);
 }
 
 }  // namespace

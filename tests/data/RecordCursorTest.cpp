@@ -193,7 +193,6 @@ TEST_F(CursorTest, FindFirstTakesHostileTextAsData) {
     int repositions = 0;
     c.onReposition = [&] { ++repositions; };
     open(c, "Select ALL * From CSR14 Order by description", folder.customDb());
-    EXPECT_EQ(SrchReplace("O'Brien's"), "O''Brien''s");
     EXPECT_TRUE(c.findFirst("description = '" + SrchReplace("O'Brien's potatoes") + "' "));
     EXPECT_EQ(c.text("Description"), "O'Brien's potatoes");
     EXPECT_TRUE(c.findFirst(QStringLiteral("description = 'Crème brûlée' ")));
