@@ -8,17 +8,21 @@
 namespace pw::test {
 namespace {
 
-class AddFoodDialog : public ::testing::Test {
+class AddFoodDialog : public MealsTest {
 protected:
     void SetUp() override {
-        dialog = std::make_unique<frmDbaseAdd>(env.platform);
+        dialog = std::make_unique<frmDbaseAdd>(platform);
         dialog->Form_Load();
         dialog->show();
         QApplication::setActiveWindow(dialog.get());
-        before = rowCount(db(), QStringLiteral("CSR14"));
+        before = rowCount(foodDb(), QStringLiteral("CSR14"));
+    }
+    void TearDown() override {
+        dialog.reset();
+        MealsTest::TearDown();
     }
 
-    QString db() const { return env.folder.customDb(); }
+    QString foodDb() const { return folder.customDb(); }
     void type(int slot, const QString& text) { typeInto(*dialog, slot, text); }
     void save() { QTest::mouseClick(dialog->cmdSave, Qt::LeftButton); }
     // The food of the typical example: 300 calories and 5 g of fiber in a 250 g bag.
@@ -29,10 +33,9 @@ protected:
     }
     // A field of the stored food, "NULL" when it is empty.
     QString stored(const char* field, const QString& food = QStringLiteral("Trail mix")) {
-        return storedField(db(), food, QString::fromLatin1(field)).value_or("NULL");
+        return storedField(foodDb(), food, QString::fromLatin1(field)).value_or("NULL");
     }
 
-    CustomFolder env;
     std::unique_ptr<frmDbaseAdd> dialog;
     int before = 0;
 };
@@ -42,7 +45,7 @@ TEST_F(AddFoodDialog, SavesThePortionConvertedTo100Grams) {
     type(3, QStringLiteral("lots"));  // no number: stored as 0
     save();
     EXPECT_EQ(dialog->result(), QDialog::Accepted);
-    ASSERT_EQ(rowCount(db(), QStringLiteral("CSR14")), before + 1);
+    ASSERT_EQ(rowCount(foodDb(), QStringLiteral("CSR14")), before + 1);
     EXPECT_EQ(stored("ENERG_KCAL").toDouble(), 120.0);
     EXPECT_EQ(stored("FIBER_TD").toDouble(), 2.0);
     EXPECT_EQ(stored("PROTEIN").toDouble(), 0.0);
@@ -72,10 +75,10 @@ TEST_F(AddFoodDialog, EachCheckNotesItsProblemAndFocusesItsBox) {
         {2, "Please enter the number of Calories.", "240"},
     };
     for (const Step& s : steps) {
-        env.platform.expectMsg(MsgResult::OK);
+        platform.expectMsg(MsgResult::OK);
         save();
-        ASSERT_FALSE(env.platform.messages().empty());
-        EXPECT_EQ(env.platform.messages().back().text, QString::fromUtf8(s.note));
+        ASSERT_FALSE(platform.messages().empty());
+        EXPECT_EQ(platform.messages().back().text, QString::fromUtf8(s.note));
         EXPECT_EQ(QApplication::focusWidget(), foodBox(*dialog, s.box)) << s.note;
         type(s.box, QString::fromUtf8(s.text));
     }
@@ -87,10 +90,10 @@ TEST_F(AddFoodDialog, EachCheckNotesItsProblemAndFocusesItsBox) {
 TEST_F(AddFoodDialog, AfterAFailedSaveTheTypedValuesAreShownAgainAndSavedOnce) {
     typeTrailMix();
     auto exec = [this](const char* sql) {
-        SQLite::Database(db().toStdString(), SQLite::OPEN_READWRITE).exec(sql);
+        SQLite::Database(foodDb().toStdString(), SQLite::OPEN_READWRITE).exec(sql);
     };
     exec("CREATE TRIGGER refuse BEFORE INSERT ON CSR14 BEGIN SELECT RAISE(ABORT, 'full'); END");
-    env.platform.expectMsg(MsgResult::OK, QStringLiteral("Error number "));
+    platform.expectMsg(MsgResult::OK, QStringLiteral("Error number "));
     save();
     EXPECT_TRUE(dialog->isVisible());
     EXPECT_EQ(foodBox(*dialog, 2)->text(), QStringLiteral("300"));
@@ -98,30 +101,33 @@ TEST_F(AddFoodDialog, AfterAFailedSaveTheTypedValuesAreShownAgainAndSavedOnce) {
     exec("DROP TRIGGER refuse");
     save();
     EXPECT_FALSE(dialog->isVisible());
-    EXPECT_EQ(rowCount(db(), QStringLiteral("CSR14")), before + 1);
+    EXPECT_EQ(rowCount(foodDb(), QStringLiteral("CSR14")), before + 1);
     EXPECT_EQ(stored("ENERG_KCAL").toDouble(), 120.0);
 }
 
 TEST_F(AddFoodDialog, HostileEntriesAreStoredAsTypedOrRefusedWithAMessage) {
     const auto fill = [this](const QString& description, const QString& weight,
                              const QString& calories) {
-        for (auto [slot, text] : {std::pair{0, description}, {33, QStringLiteral("1 bag")},
-                                  {32, weight}, {2, calories}})
+        for (auto [slot, text] : {std::pair{0, description},
+                                  {33, QStringLiteral("1 bag")},
+                                  {32, weight},
+                                  {2, calories}})
             foodBox(*dialog, slot)->setText(text);
     };
     // A weight or a value that is no number the store can hold: a message, nothing written.
     const QString nines(400, u'9');
-    for (const auto& [weight, calories, error] :
-         {std::tuple{"1e400", "300", 13}, {"31/02/2024", "300", 13},
-          {"'; DROP TABLE CSR14; --", "300", 13}, {"250", nines.toLatin1().constData(), 6}}) {
+    for (const auto& [weight, calories, error] : {std::tuple{"1e400", "300", 13},
+                                                  {"31/02/2024", "300", 13},
+                                                  {"'; DROP TABLE CSR14; --", "300", 13},
+                                                  {"250", nines.toLatin1().constData(), 6}}) {
         SCOPED_TRACE(weight);
         fill(QStringLiteral("Trail mix"), QLatin1String(weight), QLatin1String(calories));
-        env.platform.expectMsg(MsgResult::OK,
-                               QStringLiteral("Error number %1 was encountered.").arg(error));
+        platform.expectMsg(MsgResult::OK,
+                           QStringLiteral("Error number %1 was encountered.").arg(error));
         save();
         EXPECT_TRUE(dialog->isVisible());
     }
-    EXPECT_EQ(rowCount(db(), QStringLiteral("CSR14")), before);
+    EXPECT_EQ(rowCount(foodDb(), QStringLiteral("CSR14")), before);
 
     // Descriptions are stored as typed, whatever they hold, up to what the box takes.
     const QString longest(dialog->findChild<QLineEdit*>("txtFields_0")->maxLength(), u'a');
@@ -132,14 +138,14 @@ TEST_F(AddFoodDialog, HostileEntriesAreStoredAsTypedOrRefusedWithAMessage) {
              QStringLiteral("300"));
         save();
         EXPECT_FALSE(dialog->isVisible());
-        dialog = std::make_unique<frmDbaseAdd>(env.platform);
+        dialog = std::make_unique<frmDbaseAdd>(platform);
         dialog->Form_Load();
         dialog->show();
     }
-    EXPECT_EQ(rowCount(db(), QStringLiteral("CSR14")), before + 3);
+    EXPECT_EQ(rowCount(foodDb(), QStringLiteral("CSR14")), before + 3);
     for (const QString& description : descriptions) {
         const QString stored = description == longest ? description : description + "tail";
-        EXPECT_EQ(storedField(db(), stored, QStringLiteral("GMWT_1")),
+        EXPECT_EQ(storedField(foodDb(), stored, QStringLiteral("GMWT_1")),
                   QStringLiteral("9.22337203685478e+18"));
     }
 }
@@ -149,7 +155,7 @@ TEST_F(AddFoodDialog, TheCloseControlDiscardsThePendingRow) {
     dialog->close();
     EXPECT_EQ(dialog->Data1.editMode(), EditMode::None);
     EXPECT_EQ(dialog->result(), QDialog::Rejected);
-    EXPECT_EQ(rowCount(db(), QStringLiteral("CSR14")), before);
+    EXPECT_EQ(rowCount(foodDb(), QStringLiteral("CSR14")), before);
 }
 
 }  // namespace

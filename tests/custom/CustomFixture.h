@@ -1,47 +1,12 @@
 #pragma once
 
-#include <SQLiteCpp/Database.h>
 #include <SQLiteCpp/Statement.h>
-#include <gtest/gtest.h>
 
-#include <QLineEdit>
-#include <QTest>
-#include <memory>
 #include <optional>
 
-#include "app/FormB.h"
-#include "app/Globals.h"
-#include "data/Database.h"
-#include "platform/BoundList.h"
-#include "tests/support/ScriptedPlatform.h"
-#include "tests/support/TestDb.h"
+#include "tests/meals/Meals.h"
 
 namespace pw::test {
-
-// A program folder of its own with the global paths pointing into it, and a scripted platform.
-struct CustomFolder {
-    explicit CustomFolder(ProgramFolder::Content content = ProgramFolder::Content::Fixture)
-        : folder(content) {
-        globals().svCustomDB = folder.customDb();
-        globals().svMealDB = folder.mealDb();
-    }
-    ~CustomFolder() {
-        form.reset();
-        closeAllConnections();
-    }
-    // Constructs the main window and runs its load (no meals: the no-records message).
-    FormB& loadMainWindow() {
-        form = std::make_unique<FormB>(platform);
-        if (rowCount(folder.mealDb(), QStringLiteral("Meals")) == 0)
-            platform.expectMsg(MsgResult::OK, QStringLiteral("There are no records yet"));
-        form->Form_Load();
-        return *form;
-    }
-
-    ProgramFolder folder;
-    ScriptedPlatform platform;
-    std::unique_ptr<FormB> form;
-};
 
 // A field of the first CSR14 row with this description, read straight from the file; nullopt
 // when the field is NULL or no such row exists.
@@ -73,7 +38,7 @@ inline void typeInto(QWidget& window, int slot, const QString& text) {
 }
 
 // The texts of every row of a bound list.
-inline QStringList rows(const BoundList* list) {
+inline QStringList listRows(const BoundList* list) {
     QStringList out;
     for (int i = 0; i < list->count(); ++i) out << list->rowText(i);
     return out;
@@ -81,7 +46,7 @@ inline QStringList rows(const BoundList* list) {
 
 // Clicks the row of a bound list showing `text` with the mouse.
 inline void clickRow(BoundList* list, const QString& text) {
-    const int row = rows(list).indexOf(text);
+    const int row = listRows(list).indexOf(text);
     ASSERT_GE(row, 0) << text.toStdString();
     list->scrollTo(list->model()->index(row, 0));
     const QRect rect = list->visualRect(list->model()->index(row, 0));

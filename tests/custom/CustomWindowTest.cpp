@@ -11,41 +11,42 @@ namespace {
 
 // The customising window over the fixture foods (Sample soup 6400, My granola 6500) or over the
 // user foods a test stores, with the main window behind it.
-class CustomWindow : public ::testing::Test {
+class CustomWindow : public MealsTest {
 protected:
-    explicit CustomWindow(ProgramFolder::Content content = ProgramFolder::Content::Fixture)
-        : env(content) {}
-
+    using MealsTest::MealsTest;
+    void TearDown() override {
+        window.reset();
+        MealsTest::TearDown();
+    }
     void open() {
-        env.loadMainWindow();
-        window = std::make_unique<frmDbaseDel>(*env.form);
+        openWindow();
+        window = std::make_unique<frmDbaseDel>(*form);
         window->Form_Load();
         window->show();
         QApplication::setActiveWindow(window.get());
     }
 
-    QString db() const { return env.folder.customDb(); }
+    QString foodDb() const { return folder.customDb(); }
     QString shown() const { return window->boxes.txtFields[0]->text(); }
     QString counter() const { return window->lblRecordCount->text(); }
     void deleteShown(MsgResult answer) {
-        env.platform.expectMsg(
+        platform.expectMsg(
             answer, QStringLiteral("Are you sure you want to delete the highlighted record?"));
         QTest::mouseClick(window->cmdDelete, Qt::LeftButton);
     }
 
-    CustomFolder env;
     std::unique_ptr<frmDbaseDel> window;
 };
 
 TEST_F(CustomWindow, ASampleFoodIsListedAndShownButNotDeleted) {
     open();
-    EXPECT_EQ(rows(window->DBList1), (QStringList{"My granola", "Sample soup"}));
+    EXPECT_EQ(listRows(window->DBList1), (QStringList{"My granola", "Sample soup"}));
     clickRow(window->DBList1, QStringLiteral("Sample soup"));
     EXPECT_EQ(shown(), QStringLiteral("Sample soup"));
-    env.platform.expectMsg(
-        MsgResult::OK, QStringLiteral("Only user added records can be deleted from the database."));
+    platform.expectMsg(MsgResult::OK,
+                       QStringLiteral("Only user added records can be deleted from the database."));
     QTest::mouseClick(window->cmdDelete, Qt::LeftButton);
-    EXPECT_TRUE(storedField(db(), QStringLiteral("Sample soup"), "CODE"));
+    EXPECT_TRUE(storedField(foodDb(), QStringLiteral("Sample soup"), "CODE"));
 }
 
 class UserFoodsOnly : public CustomWindow {
@@ -57,12 +58,12 @@ protected:
 // first food; with the list empty, Delete does nothing.
 TEST_F(UserFoodsOnly, DeletingKeepsThePositionAsTheListShrinks) {
     for (const char* d : {"Food A", "Food B", "Food C", "Food D"})
-        addFood(db(), QString::fromLatin1(d), 6500, {{"ENERG_KCAL", 100}});
+        addFood(foodDb(), QString::fromLatin1(d), 6500, {{"ENERG_KCAL", 100}});
     open();
     deleteShown(MsgResult::No);
-    EXPECT_TRUE(storedField(db(), QStringLiteral("Food A"), "CODE"));
+    EXPECT_TRUE(storedField(foodDb(), QStringLiteral("Food A"), "CODE"));
     deleteShown(MsgResult::Yes);
-    EXPECT_FALSE(storedField(db(), QStringLiteral("Food A"), "CODE"));
+    EXPECT_FALSE(storedField(foodDb(), QStringLiteral("Food A"), "CODE"));
     EXPECT_EQ(shown(), QStringLiteral("Food B"));
     EXPECT_EQ(counter(), QStringLiteral("Record 1 of 3"));
 
@@ -70,7 +71,7 @@ TEST_F(UserFoodsOnly, DeletingKeepsThePositionAsTheListShrinks) {
     deleteShown(MsgResult::Yes);
     EXPECT_EQ(shown(), QStringLiteral("Food B"));
     EXPECT_EQ(window->DBList1->text(), QStringLiteral("Food B"));
-    EXPECT_EQ(rows(window->DBList1), (QStringList{"Food B", "Food D"}));
+    EXPECT_EQ(listRows(window->DBList1), (QStringList{"Food B", "Food D"}));
 
     deleteShown(MsgResult::Yes);
     EXPECT_EQ(counter(), QStringLiteral("Record 1 of 1"));
@@ -78,49 +79,45 @@ TEST_F(UserFoodsOnly, DeletingKeepsThePositionAsTheListShrinks) {
     EXPECT_EQ(window->DBList1->count(), 0);
     EXPECT_EQ(shown(), QString());
     EXPECT_EQ(counter(), QStringLiteral("Record 0 of 0"));
-    const auto messages = env.platform.messages().size();
+    const auto messages = platform.messages().size();
     QTest::mouseClick(window->cmdDelete, Qt::LeftButton);
-    EXPECT_EQ(env.platform.messages().size(), messages);
+    EXPECT_EQ(platform.messages().size(), messages);
 }
 
 // Through the main window's Customize button: the main food list follows the changes.
 TEST_F(CustomWindow, DoneOffersTheNewFoodInTheMainListForAMeal) {
-    addMeal(env.folder.mealDb(), 1, QStringLiteral("Lunch"), QDate(2024, 3, 5));
-    FormB& form = env.loadMainWindow();
-    env.platform.expectModal([](QDialog& d) {
+    addMeal(folder.mealDb(), 1, QStringLiteral("Lunch"), QDate(2024, 3, 5));
+    openWindow();
+    platform.expectModal([](QDialog& d) {
         QTest::mouseClick(static_cast<frmDbaseDel&>(d).cmdAddNew, Qt::LeftButton);
         QTest::mouseClick(static_cast<frmDbaseDel&>(d).cmdDone, Qt::LeftButton);
     });
     // Add New Record opens the add dialog: 60 calories in a 50 g bag.
-    env.platform.expectModal([](QDialog& d) {
+    platform.expectModal([](QDialog& d) {
         QApplication::setActiveWindow(&d);
         for (auto [slot, text] : {std::pair{0, "Trail mix"}, {33, "1 bag"}, {32, "50"}, {2, "60"}})
             typeInto(d, slot, QString::fromLatin1(text));
         QTest::mouseClick(static_cast<frmDbaseAdd&>(d).cmdSave, Qt::LeftButton);
     });
-    QTest::mouseClick(form.cmdCustom, Qt::LeftButton);
-    EXPECT_EQ(rows(form.DBList1),
+    QTest::mouseClick(form->cmdCustom, Qt::LeftButton);
+    EXPECT_EQ(listRows(form->DBList1),
               (QStringList{"Apple, raw", "Bread, whole-wheat", "Milk, whole", "My granola",
                            "O'Brien's potatoes", "Sample soup", "Trail mix", "Water, plain"}));
 
     // Picked for the meal, it fills the meal's first row with its values for 100 g.
-    form.mnuAddItem_Click();
-    form.DBList1->setCurrentRow(rows(form.DBList1).indexOf("Trail mix"));
-    form.DBList1_DblClick();
-    SQLite::Database meals(env.folder.mealDb().toStdString(), SQLite::OPEN_READONLY);
-    SQLite::Statement st(meals, "SELECT description, ENERG_KCAL FROM Meals WHERE MealNumber = 1");
-    ASSERT_TRUE(st.executeStep());
-    EXPECT_EQ(st.getColumn(0).getString(), "Trail mix");
-    EXPECT_DOUBLE_EQ(st.getColumn(1).getDouble(), 120.0);
+    form->mnuAddItem_Click();
+    form->DBList1->setCurrentRow(listRows(form->DBList1).indexOf("Trail mix"));
+    form->DBList1_DblClick();
+    EXPECT_EQ(stored(1, {"description", "ENERG_KCAL"}), QStringList({"Trail mix", "120"}));
 }
 
 TEST_F(CustomWindow, TheCloseControlAlsoRequeriesTheMainList) {
     open();
-    ASSERT_TRUE(rows(env.form->DBList1).contains("My granola"));
+    ASSERT_TRUE(listRows(form->DBList1).contains("My granola"));
     deleteShown(MsgResult::Yes);
     window->close();
-    EXPECT_FALSE(rows(env.form->DBList1).contains("My granola"));
-    EXPECT_EQ(env.form->Data1.recordCount(), env.form->DBList1->count());
+    EXPECT_FALSE(listRows(form->DBList1).contains("My granola"));
+    EXPECT_EQ(form->Data1.recordCount(), form->DBList1->count());
 }
 
 }  // namespace

@@ -1,36 +1,27 @@
 #include <gtest/gtest.h>
 
+#include <QStringList>
+
 #include "custom/NewFood.h"
 
 namespace pw {
 namespace {
 
-FoodEntry entry(std::initializer_list<std::pair<int, const char*>> texts) {
+// How a typed portion becomes values for 100 g is seen through the add dialog; here, the texts
+// that are no plain number.
+TEST(NewFoodRow, ValuesKeepThreeDecimalsAndTextsCountByTheirLeadingNumber) {
     FoodEntry e;
-    for (const auto& [slot, text] : texts) e[std::size_t(slot)] = QString::fromUtf8(text);
-    return e;
-}
-
-TEST(NewFoodRow, ConvertsThePortionTo100Grams) {
-    const FoodEntry row = newFoodRow(
-        entry({{0, "Trail mix"}, {2, "300"}, {6, "5"}, {3, "7.5"}, {32, "250"}, {33, "1 bag"}}));
-    EXPECT_EQ(row[2], "120.000");
-    EXPECT_EQ(row[6], "2.000");
-    EXPECT_EQ(row[3], "3.000");
-    // The weight stays as typed; every user food gets the same code.
-    EXPECT_EQ(row[32], "250");
-    EXPECT_EQ(row[38], "6500");
-    // Boxes left empty stay empty, so that they are not written at all.
-    for (int slot : {4, 5, 8, 17, 31}) EXPECT_TRUE(row[std::size_t(slot)].isEmpty()) << slot;
-}
-
-TEST(NewFoodRow, A100GramPortionKeepsTheValuesWithThreeDecimals) {
-    const FoodEntry row = newFoodRow(entry(
-        {{0, "Cereal"}, {2, "12"}, {3, "0.5"}, {4, "some"}, {5, "12abc"}, {32, "100"}, {33, "1"}}));
-    EXPECT_EQ(row[2], "12.000");
-    EXPECT_EQ(row[3], "0.500");
-    EXPECT_EQ(row[4], "0.000");   // a text that is no number counts as 0
-    EXPECT_EQ(row[5], "12.000");  // its leading number
+    for (const auto& [slot, text] : {std::pair{0, "Cereal"},
+                                     {2, "12"},
+                                     {3, "0.5"},
+                                     {4, "some"},
+                                     {5, "12abc"},
+                                     {32, "100"},
+                                     {33, "1"}})
+        e[std::size_t(slot)] = QString::fromUtf8(text);
+    const FoodEntry row = newFoodRow(e);
+    EXPECT_EQ(QStringList({row[2], row[3], row[4], row[5], row[38]}),
+              QStringList({"12.000", "0.500", "0.000", "12.000", "6500"}));
     EXPECT_EQ(per100Grams("1", 3), "33.333");
 }
 
