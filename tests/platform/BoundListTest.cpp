@@ -4,10 +4,8 @@
 #include <QSignalSpy>
 #include <QTest>
 
-#include "data/RecordCursor.h"
 #include "platform/BoundList.h"
 #include "platform/QtPlatform.h"
-#include "tests/support/TestDb.h"
 
 // Readable failures.
 void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }
@@ -90,21 +88,6 @@ TEST_F(BoundListTest, PageKeysPageTheListFromKeyboardAndInjectedKeys) {
     QTest::keyClicks(&list, "yog");
     platform.sendKeys("{PGUP}a");
     EXPECT_EQ(list.text(), "Apples, raw");
-}
-
-TEST_F(BoundListTest, ShowsOneFieldOfEveryRowOfARecordCursor) {
-    test::ProgramFolder folder;
-    RecordCursor cursor;
-    cursor.setDatabaseName(folder.customDb());
-    cursor.setRecordSource("Select * From CSR14 Order by Description");
-    cursor.refresh();
-    list.setRecordCursor(&cursor, "Description");
-    list.refill();
-    QStringList expected = test::fixtureFoodDescriptions();
-    expected.sort(Qt::CaseInsensitive);
-    QStringList shown;
-    for (int row = 0; row < list.count(); ++row) shown << list.rowText(row);
-    EXPECT_EQ(shown, expected);
 }
 
 }  // namespace

@@ -36,16 +36,6 @@ TEST(RtfReader, CharacterFormattingFollowsGroupsAndPlain) {
     EXPECT_EQ(runs, expected);
 }
 
-TEST(RtfReader, ParagraphsLinesTabsAndAlignment) {
-    const RtfDocument doc = parseRtf(
-        "{\\rtf1 \\qc Title\\par\\pard one\\line two\\tab three\r\n\\par\n\\qr right\\par}");
-    EXPECT_EQ(doc.plainText(), QString("Title\none") + QChar(0x2028) + "two\tthree\nright\n");
-    ASSERT_EQ(doc.paragraphs.size(), 4u);
-    EXPECT_EQ(doc.paragraphs[0].align, RtfAlign::Center);
-    EXPECT_EQ(doc.paragraphs[1].align, RtfAlign::Left);
-    EXPECT_EQ(doc.paragraphs[2].align, RtfAlign::Right);
-}
-
 TEST(RtfReader, CharactersDestinationsAndPlainText) {
     const std::pair<QByteArray, const char*> cases[] = {
         // \'hh in code page 1252, escaped symbols, \~, and \u with its stand-in characters.
@@ -57,6 +47,9 @@ TEST(RtfReader, CharactersDestinationsAndPlainText) {
         // A stand-in is passed over only up to the end of its group.
         {"{\\rtf1 {\\uc3\\u233 x}yz}", "éyz"},
         {"{\\rtf1 \\emdash\\bullet\\lquote\\rdblquote}", "—•‘”"},
+        // Paragraphs, lines and tabs.
+        {"{\\rtf1 \\qc Title\\par\\pard one\\line two\\tab three\r\n\\par\n\\qr right\\par}",
+         "Title\none\u2028two\tthree\nright\n"},
         // Unknown and metadata destinations are skipped; a field shows its result.
         {"{\\rtf1{\\*\\generator Writer 1.0;}{\\info{\\title Secret}{\\author Me}}"
          "{\\stylesheet{\\s0 Normal;}}{\\*\\unknowndest {\\b hidden} text}"
@@ -140,6 +133,7 @@ TEST(RtfReader, FillsATextDocumentWithFormatsAndBlocks) {
     EXPECT_EQ(hf.fontPointSize(), 14);
     EXPECT_EQ(hf.fontFamilies().toStringList(), QStringList{"Arial"});
     EXPECT_EQ(heading.next().text(), "Plain slanted");
+    EXPECT_EQ(heading.next().blockFormat().alignment(), Qt::AlignLeft);  // \pard resets it
 }
 
 }  // namespace

@@ -396,20 +396,8 @@ TEST_F(ReportsTest, CancelledDialogsAreNeverReported) {
     platform.expectOpenFileCancel();
     form->mnuFileOpen_Click();
     EXPECT_EQ(reader(), nullptr);
-
-    saveFileBytes(out.filePath("empty.txt"), "");
-    platform.expectOpenFile(out.filePath("empty.txt"));
-    form->mnuFileOpen_Click();
-    ASSERT_TRUE(reader());
-    platform.expectOpenFileCancel();
-    reader()->mnuFileOpen_Click();
-    platform.expectSaveFileCancel();
-    reader()->mnuFileSaveAs_Click();
-    platform.expectPrinterSetupCancel();
-    reader()->mnuFilePrint_Click();
-    EXPECT_EQ(reader()->windowTitle(), " File Reader    empty.txt");
     EXPECT_TRUE(platform.messages().empty());
-    EXPECT_EQ(QDir(out.path()).entryList(QDir::Files), QStringList{"empty.txt"});
+    EXPECT_TRUE(QDir(out.path()).isEmpty());
 }
 
 TEST_F(ReportsTest, PrintingPutsTheReportOnThePage) {
