@@ -115,11 +115,11 @@ TEST_F(AddFoodDialog, HostileEntriesAreStoredAsTypedOrRefusedWithAMessage) {
             foodBox(*dialog, slot)->setText(text);
     };
     // A weight or a value that is no number the store can hold: a message, nothing written.
-    const QString nines(400, u'9');
+    const QByteArray nines(400, '9');
     for (const auto& [weight, calories, error] : {std::tuple{"1e400", "300", 13},
                                                   {"31/02/2024", "300", 13},
                                                   {"'; DROP TABLE CSR14; --", "300", 13},
-                                                  {"250", nines.toLatin1().constData(), 6}}) {
+                                                  {"250", nines.constData(), 6}}) {
         SCOPED_TRACE(weight);
         fill(QStringLiteral("Trail mix"), QLatin1String(weight), QLatin1String(calories));
         platform.expectMsg(MsgResult::OK,
