@@ -25,18 +25,6 @@ std::unique_ptr<SQLite::Database> fastConnection(const QString& path, int flags)
     return db;
 }
 
-void createFile(const QString& path, void (*create)(SQLite::Database&)) {
-    create(*fastConnection(path, SQLite::OPEN_READWRITE | SQLite::OPEN_CREATE));
-}
-
-void copyFile(const QString& from, const QString& to) {
-    if (!QFile::copy(from, to)) {
-        ADD_FAILURE() << "Cannot copy " << from.toStdString() << " to " << to.toStdString();
-        return;
-    }
-    QFile::setPermissions(to, QFile::ReadOwner | QFile::WriteOwner);
-}
-
 // The fixture foods: description, code, values.
 const std::tuple<const char*, int, const char*> kFixtureFoods[] = {
     {"Apple, raw", 1001,
@@ -73,13 +61,17 @@ ProgramFolder::ProgramFolder(Content content) {
         ADD_FAILURE() << "Cannot make a temporary folder";
         return;
     }
-    if (content == Content::Templates) {
-        copyFile(QStringLiteral(PW_FOOD_TEMPLATE), customDb());
-        copyFile(QStringLiteral(PW_MEAL_TEMPLATE), mealDb());
+    if (content == Content::Templates) {  // writable copies of the built files
+        for (const auto& [from, to] : {std::pair{QStringLiteral(PW_FOOD_TEMPLATE), customDb()},
+                                       {QStringLiteral(PW_MEAL_TEMPLATE), mealDb()}}) {
+            EXPECT_TRUE(QFile::copy(from, to)) << "Cannot copy " << from.toStdString();
+            QFile::setPermissions(to, QFile::ReadOwner | QFile::WriteOwner);
+        }
         return;
     }
-    createFile(customDb(), createFoodTables);
-    createFile(mealDb(), createMealTables);
+    const int create = SQLite::OPEN_READWRITE | SQLite::OPEN_CREATE;
+    createFoodTables(*fastConnection(customDb(), create));
+    createMealTables(*fastConnection(mealDb(), create));
     if (content != Content::Fixture) return;
     for (const auto& [description, code, values] : kFixtureFoods)
         addFood(customDb(), QString::fromUtf8(description), code, fields(values));
@@ -93,10 +85,8 @@ QString ProgramFolder::mealDb() const { return file(QStringLiteral("MealDataB.md
 QString ProgramFolder::file(const QString& name) const { return m_dir.filePath(name); }
 
 qint64 insertRow(const QString& dbPath, const QString& table, const QVariantMap& values) {
-    const auto connection = fastConnection(dbPath, SQLite::OPEN_READWRITE);
-    SQLite::Database& db = *connection;
-    QStringList columns;
-    QStringList marks;
+    const auto db = fastConnection(dbPath, SQLite::OPEN_READWRITE);
+    QStringList columns, marks;
     for (auto it = values.constBegin(); it != values.constEnd(); ++it) {
         columns << u'"' + it.key() + u'"';
         marks << QStringLiteral("?");
@@ -105,11 +95,11 @@ qint64 insertRow(const QString& dbPath, const QString& table, const QVariantMap&
                             ? QStringLiteral("INSERT INTO \"%1\" DEFAULT VALUES").arg(table)
                             : QStringLiteral("INSERT INTO \"%1\" (%2) VALUES (%3)")
                                   .arg(table, columns.join(u','), marks.join(u','));
-    SQLite::Statement st(db, sql.toStdString());
+    SQLite::Statement st(*db, sql.toStdString());
     int index = 1;
     for (const QVariant& v : values) bindVariant(st, index++, v);
     st.exec();
-    return db.getLastInsertRowid();
+    return db->getLastInsertRowid();
 }
 
 qint64 addFood(const QString& customDb, const QString& description, int code,
@@ -133,11 +123,11 @@ void addMeal(const QString& mealDb, int number, const QString& name, const QDate
 qint64 addMealItem(const QString& mealDb, int number, const QString& name, const QDate& date,
                    const QString& description, double grams, const QVariantMap& values) {
     QVariantMap row = values;
-    row.insert(QStringLiteral("description"), description);
-    row.insert(QStringLiteral("MealNumber"), number);
-    row.insert(QStringLiteral("MealName"), name);
-    row.insert(QStringLiteral("Date"), date);
-    row.insert(QStringLiteral("PortionSize"), grams);
+    row.insert({{"description", description},
+                {"MealNumber", number},
+                {"MealName", name},
+                {"Date", date},
+                {"PortionSize", grams}});
     return insertRow(mealDb, QStringLiteral("Meals"), row);
 }
 
