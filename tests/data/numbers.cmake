@@ -1,1 +1,1 @@
-pw_add_test(test_numbers NumberTextTest.cpp ErrorCatalogTest.cpp)
+pw_add_test(test_numbers NumberTextTest.cpp)
