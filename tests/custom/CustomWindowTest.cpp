@@ -38,7 +38,7 @@ protected:
     std::unique_ptr<frmDbaseDel> window;
 };
 
-TEST_F(CustomWindow, ASampleFoodIsListedAndShownButNotDeleted) {
+TEST_F(CustomWindow, ASampleFoodIsListedAndShownButNotDeletedAndAUserFoodIs) {
     open();
     EXPECT_EQ(listRows(window->DBList1), (QStringList{"My granola", "Sample soup"}));
     clickRow(window->DBList1, QStringLiteral("Sample soup"));
@@ -47,6 +47,13 @@ TEST_F(CustomWindow, ASampleFoodIsListedAndShownButNotDeleted) {
                        QStringLiteral("Only user added records can be deleted from the database."));
     QTest::mouseClick(window->cmdDelete, Qt::LeftButton);
     EXPECT_TRUE(storedField(foodDb(), QStringLiteral("Sample soup"), "CODE"));
+
+    // A user food goes; the close control requeries the main window's list too.
+    clickRow(window->DBList1, QStringLiteral("My granola"));
+    deleteShown(MsgResult::Yes);
+    window->close();
+    EXPECT_EQ(listRows(form->DBList1).filter("granola"), QStringList());
+    EXPECT_EQ(form->Data1.recordCount(), form->DBList1->count());
 }
 
 class UserFoodsOnly : public CustomWindow {
@@ -109,15 +116,6 @@ TEST_F(CustomWindow, DoneOffersTheNewFoodInTheMainListForAMeal) {
     form->DBList1->setCurrentRow(listRows(form->DBList1).indexOf("Trail mix"));
     form->DBList1_DblClick();
     EXPECT_EQ(stored(1, {"description", "ENERG_KCAL"}), QStringList({"Trail mix", "120"}));
-}
-
-TEST_F(CustomWindow, TheCloseControlAlsoRequeriesTheMainList) {
-    open();
-    ASSERT_TRUE(listRows(form->DBList1).contains("My granola"));
-    deleteShown(MsgResult::Yes);
-    window->close();
-    EXPECT_FALSE(listRows(form->DBList1).contains("My granola"));
-    EXPECT_EQ(form->Data1.recordCount(), form->DBList1->count());
 }
 
 }  // namespace

@@ -29,7 +29,7 @@ protected:
     }
 };
 
-TEST_F(MealItems, RemovingOneOfSeveralItemsStandsOnTheItemBefore) {
+TEST_F(MealItems, RemovingAnItemStandsOnTheItemBeforeAndTheOnlyItemTakesItsMealAlong) {
     addBreakfast();
     addLunch();
     openWindow();
@@ -48,12 +48,8 @@ TEST_F(MealItems, RemovingOneOfSeveralItemsStandsOnTheItemBefore) {
     EXPECT_EQ(secondLine(), counter(1, 1, 3));
     EXPECT_EQ(form->S[0], "Bread, whole-wheat");
     EXPECT_EQ(numbers("Meals"), QStringList({"3", "7"}));
-}
 
-TEST_F(MealItems, RemovingTheOnlyItemOfMeal7ShowsMeal3) {
-    addBreakfast();
-    addLunch();
-    openWindow();
+    // The only item of meal 7 takes the meal along; meal 3 is shown.
     form->DataB.setRecordSource(QStringLiteral("Select ALL * from Meals Where MealNumber = 7"));
     form->DataB.refresh();
     form->lTotalRecordsB = 1;
@@ -61,15 +57,15 @@ TEST_F(MealItems, RemovingTheOnlyItemOfMeal7ShowsMeal3) {
     platform.expectMsg(MsgResult::Yes);
     platform.expectMsg(MsgResult::No, kLast);  // declined
     press(form->cmdRemove);
-    EXPECT_EQ(rowCount(db(), "Meals"), 4);
+    EXPECT_EQ(rowCount(db(), "Meals"), 2);
     platform.expectMsg(MsgResult::Yes);
     platform.expectMsg(MsgResult::Yes, kLast);
     platform.expectMsg(MsgResult::OK, QStringLiteral("Meal deleted.  Please click on Step 1"));
     press(form->cmdRemove);
     EXPECT_EQ(numbers("MealNumbers"), QStringList({"3"}));
-    EXPECT_EQ(numbers("Meals"), QStringList({"3", "3", "3"}));
+    EXPECT_EQ(numbers("Meals"), QStringList({"3"}));
     EXPECT_EQ(form->lblRecordCountB->text(),
-              "  Meal Name: Breakfast   Meal Date: 03/04/2002\r\n" + counter(1, 3, 3));
+              "  Meal Name: Breakfast   Meal Date: 03/04/2002\r\n" + counter(1, 1, 3));
 }
 
 TEST_F(MealItems, RemovingTheLastItemOfTheLastMealStartsOverUntilAMealIsMade) {
