@@ -1,7 +1,3 @@
-#include <QApplication>
-#include <QLineEdit>
-#include <QPushButton>
-
 #include "custom/frmDbaseAdd.h"
 #include "tests/custom/CustomFixture.h"
 

@@ -1,6 +1,4 @@
-#include <QApplication>
 #include <QLabel>
-#include <QPushButton>
 
 #include "custom/frmDbaseAdd.h"
 #include "custom/frmDbaseDel.h"

@@ -15,13 +15,8 @@ class Foods : public MealsTest {
 protected:
     void addSoup() {
         addFood(folder.customDb(), kSoup, 6500,
-                {{"ENERG_KCAL", 41.2},
-                 {"PROTEIN", 2.11},
-                 {"VIT_C", 0.0004},
-                 {"FA_SAT", 1.2345},
-                 {"ASH", 1.5},
-                 {"GMWT_1", 240},
-                 {"GMWT_DESC1", QStringLiteral("1 cup")}});
+                fields("ENERG_KCAL=41.2;PROTEIN=2.11;VIT_C=0.0004;FA_SAT=1.2345;ASH=1.5;GMWT_1=240;"
+                       "GMWT_DESC1=1 cup"));
     }
     void adjust(const std::function<void(frmPortion&)>& act) {
         expectDialog([act](QDialog& d) { act(static_cast<frmPortion&>(d)); });

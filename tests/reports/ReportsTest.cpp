@@ -18,7 +18,6 @@
 #include "app/Globals.h"
 #include "data/Database.h"
 #include "reports/DailyValues.h"
-#include "reports/TextFiles.h"
 #include "reports/frmReport.h"
 #include "tests/support/ScriptedPlatform.h"
 #include "tests/support/TestDb.h"
