@@ -38,12 +38,7 @@ protected:
 
 TEST_F(AddFoodDialog, EachCheckNotesItsProblemAndFocusesItsBox) {
     // Each failing check notes its problem and focuses its box, which the user fills next.
-    struct Step {
-        int box;
-        const char* note;
-        const char* text;
-    };
-    const Step steps[] = {
+    const std::tuple<int, const char*, const char*> steps[] = {
         {0, "Please enter an item description.", "Nan's 'pie'"},
         {0,
          "Descriptions can not contain more than one appostrophe. Please re-write the "
@@ -55,13 +50,13 @@ TEST_F(AddFoodDialog, EachCheckNotesItsProblemAndFocusesItsBox) {
          "120"},
         {2, "Please enter the number of Calories.", "240"},
     };
-    for (const Step& s : steps) {
+    for (const auto& [box, note, text] : steps) {
         platform.expectMsg(MsgResult::OK);
         save();
         ASSERT_FALSE(platform.messages().empty());
-        EXPECT_EQ(platform.messages().back().text, QString::fromUtf8(s.note));
-        EXPECT_EQ(QApplication::focusWidget(), foodBox(*dialog, s.box)) << s.note;
-        type(s.box, QString::fromUtf8(s.text));
+        EXPECT_EQ(platform.messages().back().text, QString::fromUtf8(note));
+        EXPECT_EQ(QApplication::focusWidget(), foodBox(*dialog, box)) << note;
+        type(box, QString::fromUtf8(text));
     }
     // The last attempt passes, with its one apostrophe.
     save();

@@ -31,16 +31,15 @@ void ScriptedPlatform::verifyDone() {
     for (const auto& [answer, text] : m_msgAnswers)
         ADD_FAILURE() << "A scripted message box answer was not used: " << int(answer)
                       << " to a box containing \"" << str(text) << "\"";
-    for (PathAnswers* answers : {&m_open, &m_save, &m_printer})
+    for (PathAnswers* answers : {&m_open, &m_save, &m_printer}) {
         for (const std::optional<QString>& path : *answers)
             ADD_FAILURE() << "A scripted file or printer dialog answer was not used: "
                           << str(path.value_or("cancel"));
+        answers->clear();
+    }
     if (!m_modalHandlers.empty())
         ADD_FAILURE() << m_modalHandlers.size() << " scripted modal window(s) were never shown";
     m_msgAnswers.clear();
-    m_open.clear();
-    m_save.clear();
-    m_printer.clear();
     m_modalHandlers.clear();
 }
 
