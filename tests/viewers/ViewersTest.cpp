@@ -13,7 +13,6 @@
 #include "app/frmSplash.h"
 #include "data/Database.h"
 #include "platform/RichTextBox.h"
-#include "platform/RtfReader.h"
 #include "tests/support/ScriptedPlatform.h"
 #include "tests/support/TestDb.h"
 #include "viewers/frmHLP.h"
@@ -122,20 +121,6 @@ TEST(Splash, KeyDuringStartUpClosesItAndTheMainWindowStillOpens) {
         return startProgram(platform, folder.path());
     });
     EXPECT_TRUE(form && form->isVisible());
-}
-
-QByteArray bytesOf(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
-
-// The shipped documents, RTF the reader takes, are copied into the program folder by the build.
-TEST(Documents, AreRtfCopiedIntoTheProgramFolder) {
-    for (const char* name : {"Help.rtf", "DV.rtf"}) {
-        const QByteArray source = bytesOf(QStringLiteral(PW_SOURCE_DIR "/resources/") + name);
-        EXPECT_TRUE(isRtf(source) && parseRtf(source).paragraphs.size() > 10) << name;
-        EXPECT_EQ(bytesOf(QStringLiteral(PW_PROGRAM_DIR "/") + name), source) << name;
-    }
 }
 
 }  // namespace
