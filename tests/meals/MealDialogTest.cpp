@@ -132,12 +132,13 @@ QString counter(int item, int of, int meal) {
 
 class MealItems : public MealsTest {
 protected:
-    void addBreakfast() {
-        addMeal(db(), 3, QStringLiteral("Breakfast"), kDate, false);
-        for (const char* food : {"Apple, raw", "Milk, whole", "Bread, whole-wheat"})
-            addMealItem(db(), 3, QStringLiteral("Breakfast"), kDate, QLatin1String(food), 100);
-    }
-    void addLunch() {
+    // Meal 3 with three items (unless `breakfast` is false), then meal 7 with one.
+    void addMeals(bool breakfast = true) {
+        if (breakfast) {
+            addMeal(db(), 3, QStringLiteral("Breakfast"), kDate, false);
+            for (const char* food : {"Apple, raw", "Milk, whole", "Bread, whole-wheat"})
+                addMealItem(db(), 3, "Breakfast", kDate, QLatin1String(food), 100);
+        }
         addMeal(db(), 7, QStringLiteral("Lunch"), kLunchDate, false);
         addMealItem(db(), 7, QStringLiteral("Lunch"), kLunchDate, QStringLiteral("Milk"), 244);
     }
@@ -147,8 +148,7 @@ protected:
 };
 
 TEST_F(MealItems, RemovingAnItemStandsOnTheItemBeforeAndTheOnlyItemTakesItsMealAlong) {
-    addBreakfast();
-    addLunch();
+    addMeals();
     openWindow();
     press(form->cmdBMovePrevious);  // nothing before the first item
     press(form->cmdBMoveNext);
@@ -186,7 +186,7 @@ TEST_F(MealItems, RemovingAnItemStandsOnTheItemBeforeAndTheOnlyItemTakesItsMealA
 }
 
 TEST_F(MealItems, RemovingTheLastItemOfTheLastMealStartsOverUntilAMealIsMade) {
-    addLunch();
+    addMeals(false);
     openWindow();
     const QString again =
         QStringLiteral("All Records have been deleted.  Click OK to start over with a new meal.");

@@ -63,12 +63,6 @@ protected:
         form = startProgram(platform, folder.path());
         ASSERT_TRUE(form);
     }
-    void TearDown() override {
-        dialog.reset();
-        form.reset();
-        platform.verifyDone();
-        closeAllConnections();
-    }
     // More meals for one test, added before the program starts.
     virtual void extraMeals() {}
 
@@ -104,7 +98,7 @@ protected:
     void refused(const QString& message, const QString& first, const QString& second = {}) {
         platform.expectMsg(MsgResult::OK, message);
         enter(first, second);
-        ASSERT_FALSE(platform.messages().empty());  // an unused answer fails at TearDown
+        ASSERT_FALSE(platform.messages().empty());  // an unused answer fails at the end
         EXPECT_EQ(platform.messages().back().caption, "Platewise");
         EXPECT_TRUE(!form->bvHit && dialog->isVisible());
         EXPECT_EQ(shownMealNumber(), "1");

@@ -35,11 +35,6 @@ protected:
         form = startProgram(platform, folder.path());
         ASSERT_NE(form, nullptr);
     }
-    void TearDown() override {
-        platform.verifyDone();
-        form.reset();
-        closeAllConnections();
-    }
     void writeDocument(const QString& name, const QByteArray& bytes) {
         QFile file(folder.file(name));
         ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
