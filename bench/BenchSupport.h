@@ -28,4 +28,7 @@ public:
 // ("Breakfast") with its header row.
 QString programFolder();
 
+// Closes the main window the benchmarks share; called before the application ends.
+void closeWindow();
+
 }  // namespace pw::bench

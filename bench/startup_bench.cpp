@@ -83,6 +83,7 @@ int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
+    pw::bench::closeWindow();
     pw::closeAllConnections();
     return 0;
 }

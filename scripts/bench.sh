@@ -1,10 +1,28 @@
 #!/usr/bin/env bash
-# Runs every benchmark of the build on the offscreen platform.
+# Runs every benchmark of the build on the offscreen platform and prints one table of the
+# figures with their goals.
 set -euo pipefail
 build=${1:-build}
 export QT_QPA_PLATFORM=offscreen
-for b in "$build"/bench/bench_*; do
-  [ -x "$b" ] || continue
-  echo "== $(basename "$b")"
-  "$b" --benchmark_counters_tabular=true
+csv=$(mktemp)
+trap 'rm -f "$csv"' EXIT
+for b in bench_platewise bench_report; do
+  "$build/bench/$b" --benchmark_format=csv >>"$csv"
 done
+awk -F, '
+  function row(what, value, unit, goal) { printf "%-52s %10s %-3s %s\n", what, value, unit, goal }
+  { gsub(/"/, "") }
+  $1 ~ /^ProcessStartToMainWindow/ { start = $3; foods = $11; mb = $12 }
+  $1 == "KeyboardSearchPerKeystroke" { search = $3 }
+  $1 == "FindFoodByDescription" { find = $3 }
+  $1 == "PortionAdjustment" { portion = $3 }
+  $1 == "BM_ReportEngine" { report = $3 }
+  END {
+    row("what", "figure", "", "goal")
+    row("start-up to the main window with all " foods " foods", sprintf("%.1f", start), "ms", "250 ms")
+    row("keyboard search in the food list, per keystroke", sprintf("%.3f", search), "ms", "5 ms")
+    row("finding a food by its description", sprintf("%.3f", find), "ms", "1 ms")
+    row("a portion adjustment", sprintf("%.2f", portion), "ms", "")
+    row("the report over 32,767 item rows", sprintf("%.1f", report), "ms", "100 ms")
+    row("peak memory at start-up", sprintf("%.1f", mb), "MB", "60 MB")
+  }' "$csv"
