@@ -146,9 +146,9 @@ int rowCount(const QString& dbPath, const QString& table) {
         .getInt();
 }
 
-QVariantMap fields(const QString& spec) {
+QVariantMap fields(const QString& written) {
     QVariantMap out;
-    for (const QString& field : spec.split(u';', Qt::SkipEmptyParts)) {
+    for (const QString& field : written.split(u';', Qt::SkipEmptyParts)) {
         const QString value = field.section(u'=', 1);
         bool number = false;
         const double d = value.toDouble(&number);

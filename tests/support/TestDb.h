@@ -49,7 +49,7 @@ qint64 addMealItem(const QString& mealDb, int number, const QString& name, const
                    const QString& description, double grams, const QVariantMap& values = {});
 
 // Field values written "FIELD=value;FIELD=value": numbers as numbers, anything else as text.
-QVariantMap fields(const QString& spec);
+QVariantMap fields(const QString& written);
 
 // The number of the RuntimeError that f throws; 0 when it throws none.
 int errorNumberOf(const std::function<void()>& f);
