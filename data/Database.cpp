@@ -44,6 +44,8 @@ QString shown(const QString& path) { return QDir::toNativeSeparators(path); }
     throw RuntimeError(number, QStringLiteral("%1: %2").arg(shown(path), what));
 }
 
+const QString kReadOnly = QStringLiteral("the file is read-only; the change was not saved.");
+
 // The checks that need no database engine: the file is there, has content, and is SQLite.
 void checkPlainFile(const QString& path) {
     const QFileInfo info(path);
@@ -173,8 +175,7 @@ RuntimeError storeError(const SQLite::Exception& e, const QString& path) {
                         QStringLiteral("the disk is full; the change was not saved."));
         case SQLITE_READONLY:
         case SQLITE_PERM:
-            return make(err::ReadOnly,
-                        QStringLiteral("the file is read-only; the change was not saved."));
+            return make(err::ReadOnly, kReadOnly);
         case SQLITE_BUSY:
         case SQLITE_LOCKED:
             return make(err::FileLocked, QStringLiteral("the file is in use by another program; "
@@ -193,8 +194,7 @@ RuntimeError storeError(const SQLite::Exception& e, const QString& path) {
         case SQLITE_IOERR:
             // A file made read-only while open fails only when it is written.
             if (!QFileInfo(path).isWritable())
-                return make(err::ReadOnly,
-                            QStringLiteral("the file is read-only; the change was not saved."));
+                return make(err::ReadOnly, kReadOnly);
             return make(kDiskOrNetwork,
                         QStringLiteral("the file could not be read or written (%1); the change "
                                        "was not saved.")
@@ -214,10 +214,7 @@ Savepoint::Savepoint(SQLite::Database& db) : m_db(db) {
     // be written again.
     const QString path = QString::fromStdString(m_db.getFilename());
     if (!path.isEmpty() && !QFileInfo(path).isWritable())
-        throw RuntimeError(err::ReadOnly, QStringLiteral("%1: %2").arg(
-                                              shown(path), QStringLiteral("the file is read-only; "
-                                                                          "the change was not "
-                                                                          "saved.")));
+        fileFailure(err::ReadOnly, path, kReadOnly);
     try {
         m_db.exec("SAVEPOINT pw_write");
     } catch (const SQLite::Exception& e) {

@@ -252,6 +252,20 @@ void RecordCursor::restore(const Mark& mark) {
     if (onReposition) onReposition();
 }
 
+CursorMarks::CursorMarks(std::initializer_list<RecordCursor*> cursors) {
+    for (RecordCursor* c : cursors) m_marks.emplace_back(c, c->mark());
+}
+
+void CursorMarks::restore() const {
+    for (const auto& [cursor, mark] : m_marks) {
+        try {
+            cursor->restore(mark);
+        } catch (const RuntimeError&) {
+            // The row is shown again once the file can be read.
+        }
+    }
+}
+
 bool RecordCursor::isOpen() const { return d->db != nullptr; }
 
 int RecordCursor::recordCount() const { return d->count(); }

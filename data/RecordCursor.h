@@ -5,7 +5,9 @@
 #include <QStringList>
 #include <cstdint>
 #include <functional>
+#include <initializer_list>
 #include <memory>
+#include <utility>
 #include <vector>
 
 namespace pw {
@@ -99,6 +101,18 @@ public:
 private:
     struct Impl;
     std::unique_ptr<Impl> d;
+};
+
+// The marks of several cursors, taken before a transaction that writes through them and put
+// back together when it is rolled back. Showing a restored row may fail while the file cannot
+// be read; that failure is not reported, since the one that caused the rollback is.
+class CursorMarks {
+public:
+    CursorMarks(std::initializer_list<RecordCursor*> cursors);
+    void restore() const;
+
+private:
+    std::vector<std::pair<RecordCursor*, RecordCursor::Mark>> m_marks;
 };
 
 // Fields of a cursor addressed by binding index, as a window's control array of bound text

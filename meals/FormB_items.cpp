@@ -131,8 +131,7 @@ void FormB::mnuRemove_Click() {
         throw RuntimeError(err::NoCurrentRecord,
                            QStringLiteral("Meal number ") + sMealNum +
                                QStringLiteral(" has no row in MealNumbers; nothing was deleted."));
-    const RecordCursor::Mark headersBefore = headers.mark();
-    const RecordCursor::Mark itemsBefore = DataB.mark();
+    const CursorMarks before{&headers, &DataB};
     try {
         Savepoint together(globals().svMealDB);
         headers.deleteRow();
@@ -141,14 +140,7 @@ void FormB::mnuRemove_Click() {
     } catch (const RuntimeError&) {
         // Both rows are back in the file (even when the commit itself failed), and so in the
         // cursors.
-        for (auto [cursor, before] :
-             {std::pair{&headers, &headersBefore}, std::pair{&DataB, &itemsBefore}}) {
-            try {
-                cursor->restore(*before);
-            } catch (const RuntimeError&) {
-                // The first failure is the one to report.
-            }
-        }
+        before.restore();
         throw;
     }
 

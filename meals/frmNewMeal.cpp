@@ -257,8 +257,7 @@ void frmNewMeal::saveNewMeal() {
 
     // The meal and its header row in Meals are stored together or not at all.
     RecordCursor& items = m_owner.DataB;
-    const RecordCursor::Mark mealsBefore = DataMealInfo.mark();
-    const RecordCursor::Mark itemsBefore = items.mark();
+    const CursorMarks before{&items, &DataMealInfo};
     bool mealStored = false;
     try {
         Savepoint together(globals().svMealDB);
@@ -277,14 +276,7 @@ void frmNewMeal::saveNewMeal() {
         if (!mealStored) throw;
         // The file is back as it was before OK (the commit itself may be what failed, and the
         // file may not even be readable now); both cursors are put back to match it.
-        for (auto [cursor, before] : {std::pair{&items, &itemsBefore},
-                                      std::pair{&DataMealInfo, &mealsBefore}}) {
-            try {
-                cursor->restore(*before);  // the display of the row restored may fail to read
-            } catch (const RuntimeError&) {
-                // The first failure is the one to report.
-            }
-        }
+        before.restore();
         m_mealCount = DataMealInfo.recordCount();
         offerAgain(number, name, date);
         throw;
