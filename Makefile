@@ -2,14 +2,19 @@
 BUILD ?= build
 CMAKE_FLAGS ?=
 FUZZ_SECONDS ?= 60
+export CMAKE_FLAGS
 
 .PHONY: deps configure build run test bench sanitize fuzz clean
 
 deps:
 	bash scripts/install-deps.sh
 
+# Configures once, and again whenever CMAKE_FLAGS differ from those of the last configuration
+# (kept in $(BUILD)/cmake-flags.stamp), so `make build CMAKE_FLAGS=-DBUILD_TESTING=OFF` takes effect.
 configure: deps
-	@if [ ! -f $(BUILD)/build.ninja ]; then cmake -S . -B $(BUILD) -G Ninja $(CMAKE_FLAGS); fi
+	@if [ ! -f $(BUILD)/build.ninja ] || [ "$$(cat $(BUILD)/cmake-flags.stamp 2>/dev/null)" != "$$CMAKE_FLAGS" ]; then \
+	  cmake -S . -B $(BUILD) -G Ninja $(CMAKE_FLAGS) && printf '%s' "$$CMAKE_FLAGS" >$(BUILD)/cmake-flags.stamp; \
+	fi
 
 build: configure
 	bash scripts/fetch-sr24.sh $(BUILD)
@@ -32,5 +37,7 @@ sanitize: deps
 fuzz: deps
 	bash fuzz/run.sh build-fuzz $(FUZZ_SECONDS)
 
+# Removes what the build made; the program folder's database files (the user's meals and foods)
+# are not build outputs and stay.
 clean:
-	rm -rf $(BUILD)/CMakeFiles $(BUILD)/build.ninja
+	@if [ -f $(BUILD)/build.ninja ]; then cmake --build $(BUILD) --target clean; fi

@@ -2,6 +2,7 @@
 #include "platform/Twips.h"
 
 #include "app/Globals.h"
+#include "app/Guard.h"
 #include "app/frmAbout.h"
 #include "data/NumberText.h"
 #include "data/RuntimeError.h"
@@ -242,14 +243,7 @@ void FormB::connectHandlers() {
     connectItemHandlers();
 }
 
-void FormB::guarded(const std::function<void()>& handler) {
-    try {
-        handler();
-    } catch (const RuntimeError& e) {
-        m_platform.setMousePointer(Pointer::Normal);
-        GlobalErrorHandler(m_platform, e.number(), e.description());
-    }
-}
+void FormB::guarded(const std::function<void()>& handler) { runGuarded(m_platform, handler); }
 
 void FormB::Form_Load() {
     Globals& g = globals();
@@ -342,9 +336,12 @@ void FormB::ResetDataB() {
     DataB.setRecordSource(QStringLiteral("Select ALL * from Meals Where MealNumber = ") +
                           shortestSingle(ivOrigMealNum));
     DataB.refresh();
-    DataB.moveLast();
+    // The meal shown before may have no rows left: nothing to move to.
+    if (DataB.recordCount() > 0) {
+        DataB.moveLast();
+        DataB.moveFirst();
+    }
     lTotalRecordsB = static_cast<qint16>(DataB.recordCount());
-    DataB.moveFirst();
 }
 
 void FormB::cmdBSave() {

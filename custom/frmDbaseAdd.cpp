@@ -10,6 +10,7 @@
 #include <QVBoxLayout>
 
 #include "app/Globals.h"
+#include "data/Database.h"
 #include "data/RuntimeError.h"
 #include "data/Schema.h"
 #include "platform/Platform.h"
@@ -154,7 +155,8 @@ void frmDbaseAdd::cmdSave_Click() {
             if (!row[std::size_t(slot)].isEmpty()) fields.setText(slot, row[std::size_t(slot)]);
         fields.setText(kCodeSlot, row[kCodeSlot]);
         Data1.update();
-    } catch (const RuntimeError& e) {
+    } catch (...) {
+        const RuntimeError e = pendingError();
         // The user's own values again, and a clean new row, so that a second Save converts what
         // was typed and writes only the boxes that hold something.
         showEntry(typed);

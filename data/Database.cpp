@@ -9,7 +9,9 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSet>
+#include <exception>
 #include <map>
+#include <new>
 
 #include "data/Schema.h"
 
@@ -167,6 +169,8 @@ std::shared_ptr<SQLite::Database> checkedConnection(const QString& path, DbKind 
 RuntimeError storeError(const SQLite::Exception& e, const QString& path) {
     const QString engine = QString::fromUtf8(e.what());
     const auto make = [&](int number, const QString& what) {
+        // A failure whose file is not known is told without a name.
+        if (path.isEmpty()) return RuntimeError(number, what);
         return RuntimeError(number, QStringLiteral("%1: %2").arg(shown(path), what));
     };
     switch (e.getErrorCode() & 0xff) {
@@ -244,6 +248,39 @@ void Savepoint::commit() {
         throw storeError(e, QString::fromStdString(m_db.getFilename()));
     }
     m_open = false;
+}
+
+ReadSnapshot::ReadSnapshot(const QString& path) {
+    std::shared_ptr<SQLite::Database> db = connection(path);
+    if (sqlite3_get_autocommit(db->getHandle()) == 0) return;  // read within the open one
+    try {
+        db->exec("BEGIN");
+    } catch (const SQLite::Exception& e) {
+        throw storeError(e, path);
+    }
+    m_db = std::move(db);
+}
+
+ReadSnapshot::~ReadSnapshot() {
+    if (m_db && sqlite3_get_autocommit(m_db->getHandle()) == 0)
+        sqlite3_exec(m_db->getHandle(), "COMMIT", nullptr, nullptr, nullptr);
+}
+
+RuntimeError pendingError() {
+    constexpr int kInternalError = 51;
+    try {
+        throw;
+    } catch (const RuntimeError& e) {
+        return e;
+    } catch (const SQLite::Exception& e) {
+        return storeError(e, QString());
+    } catch (const std::bad_alloc&) {
+        return RuntimeError(err::OutOfMemory);
+    } catch (const std::exception& e) {
+        return RuntimeError(kInternalError, QString::fromUtf8(e.what()));
+    } catch (...) {
+        return RuntimeError(kInternalError);
+    }
 }
 
 }  // namespace pw

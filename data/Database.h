@@ -57,6 +57,27 @@ private:
     bool m_open = false;
 };
 
+// A read transaction on the shared connection of a file: every read until it ends sees one
+// snapshot, and the store locks the file once instead of once per statement. Nothing is written
+// through it, so its end only releases the lock. Inside a transaction that is already open it
+// does nothing: the reads join that one. A failure to begin throws RuntimeError (storeError).
+class ReadSnapshot {
+public:
+    explicit ReadSnapshot(const QString& path);
+    ~ReadSnapshot();
+    ReadSnapshot(const ReadSnapshot&) = delete;
+    ReadSnapshot& operator=(const ReadSnapshot&) = delete;
+
+private:
+    std::shared_ptr<SQLite::Database> m_db;  // null when it joined an open transaction
+};
+
+// The run-time error that stands for the exception being handled; call it only inside a catch
+// block. A RuntimeError stays as it is; a store failure becomes its storeError; running out of
+// memory is 7; any other exception is 51 with its own text, and one of unknown type 51 with the
+// standard description. Every event guard reports what this returns.
+RuntimeError pendingError();
+
 // Closes every shared connection (tests, and the end of the program).
 void closeAllConnections();
 

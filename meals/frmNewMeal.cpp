@@ -12,6 +12,7 @@
 #include "app/FormB.h"
 #include "data/Database.h"
 #include "app/Globals.h"
+#include "app/Guard.h"
 #include "data/NumberText.h"
 #include "data/RuntimeError.h"
 #include "platform/Platform.h"
@@ -131,11 +132,7 @@ frmNewMeal::~frmNewMeal() {
 bool frmNewMeal::selectMode() const { return m_owner.vSelectExisting; }
 
 void frmNewMeal::trapped(const std::function<void()>& handler) {
-    try {
-        handler();
-    } catch (const RuntimeError& e) {
-        GlobalErrorHandler(m_owner.platform(), e.number(), e.description());
-    }
+    runGuarded(m_owner.platform(), handler);
 }
 
 void frmNewMeal::unloadLater() {
@@ -149,8 +146,8 @@ void frmNewMeal::showEvent(QShowEvent* event) {
     if (event->spontaneous()) return;
     try {
         Form_Activate();
-    } catch (const RuntimeError& e) {
-        GlobalErrorHandler(m_owner.platform(), e.number(), e.description());
+    } catch (...) {
+        reportPendingError(m_owner.platform());
         // Not a cancel by the user: whoever opened the dialog must not simply open it again.
         m_owner.vCancelFlag = false;
         unloadLater();
@@ -294,8 +291,9 @@ void frmNewMeal::cmdOK_Click() {
     if (!selectMode()) {
         try {
             saveNewMeal();
-        } catch (const RuntimeError& e) {
+        } catch (...) {
             // The dialog stays open with the new row pending: the user can correct the boxes.
+            const RuntimeError e = pendingError();
             Platform& p = m_owner.platform();
             switch (e.number()) {
                 case err::RequiredNull:
@@ -325,8 +323,8 @@ void frmNewMeal::cmdOK_Click() {
             m_owner.lTotalRecordsB = static_cast<qint16>(items.recordCount());
             items.moveLast();
             m_owner.varOK = true;
-        } catch (const RuntimeError& e) {
-            GlobalErrorHandler(m_owner.platform(), e.number(), e.description());
+        } catch (...) {
+            reportPendingError(m_owner.platform());
         }
         QDialog::done(QDialog::Accepted);
         return;
@@ -350,8 +348,8 @@ void frmNewMeal::cmdCancel_Click() {
     m_owner.vCancelFlag = true;
     try {
         if (!selectMode() && DataMealInfo.editMode() != EditMode::None) DataMealInfo.cancelUpdate();
-    } catch (const RuntimeError& e) {
-        GlobalErrorHandler(m_owner.platform(), e.number(), e.description());
+    } catch (...) {
+        reportPendingError(m_owner.platform());
     }
     // The dialog closes in any case; a row never saved is dropped with it.
     QDialog::done(QDialog::Rejected);

@@ -10,6 +10,7 @@
 #include "reports/DailyValues.h"
 #include "reports/ReportText.h"
 #include "reports/TextFiles.h"
+#include "reports/TextOutput.h"
 #include "reports/frmReport.h"
 #include "viewers/frmRTF.h"
 
@@ -48,7 +49,7 @@ void FormB::runReport(int kind) {
     try {
         RepositionPause pause(DataB);
         rows = ReportText::walk(DataB, txtFieldB, lTotalRecordsB);
-    } catch (const RuntimeError&) {
+    } catch (...) {
         // The store failed part way: back to the meal shown before, the display as it was.
         ResetDataB();
         throw;

@@ -1,7 +1,6 @@
 #include "reports/ReportText.h"
 
-#include <SQLiteCpp/Database.h>
-#include <sqlite3.h>
+#include <optional>
 
 #include "data/Database.h"
 #include "data/NumberText.h"
@@ -90,30 +89,6 @@ QStringList headerLines(const ReportHeader& h) {
     }
 }
 
-// One read transaction over a walk: the rows are read as one snapshot, and the store locks the
-// file once instead of once per row. Nothing is written, so the end only releases the lock.
-class ReadSnapshot {
-public:
-    explicit ReadSnapshot(const RecordCursor& cursor) {
-        if (cursor.databaseName().isEmpty() || cursor.editMode() != EditMode::None) return;
-        m_db = connection(cursor.databaseName());
-        if (sqlite3_get_autocommit(m_db->getHandle()) == 0) {
-            m_db.reset();  // already inside a transaction: read within it
-            return;
-        }
-        m_db->exec("BEGIN");
-    }
-    ~ReadSnapshot() {
-        if (m_db && sqlite3_get_autocommit(m_db->getHandle()) == 0)
-            sqlite3_exec(m_db->getHandle(), "COMMIT", nullptr, nullptr, nullptr);
-    }
-    ReadSnapshot(const ReadSnapshot&) = delete;
-    ReadSnapshot& operator=(const ReadSnapshot&) = delete;
-
-private:
-    std::shared_ptr<SQLite::Database> m_db;
-};
-
 }  // namespace
 
 QString ReportText::build(const ReportHeader& header, const NutrientTotals& totals,
@@ -142,7 +117,11 @@ QString ReportText::build(const ReportHeader& header, const NutrientTotals& tota
 ReportRows ReportText::walk(RecordCursor& cursor, const BoundFields& fields, int count) {
     ReportRows rows;
     if (count <= 0) return rows;
-    const ReadSnapshot snapshot(cursor);
+    // The rows are read as one snapshot. A pending edit is saved by the first move, and that
+    // write must not wait in a read transaction: then the walk reads without one.
+    std::optional<ReadSnapshot> snapshot;
+    if (!cursor.databaseName().isEmpty() && cursor.editMode() == EditMode::None)
+        snapshot.emplace(cursor.databaseName());
     cursor.moveFirst();  // saves a pending edit first, as every move does
     rows.firstMealNumber = fields.text(kMealNumberField);
     rows.firstDate = fields.text(kDateField);

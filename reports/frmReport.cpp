@@ -8,6 +8,7 @@
 
 #include "app/FormB.h"
 #include "app/Globals.h"
+#include "data/Database.h"
 #include "data/NumberText.h"
 #include "data/RuntimeError.h"
 #include "platform/Platform.h"
@@ -149,9 +150,13 @@ void frmReport::Reset() {
     f.frmReportLastQuery = kSelectByNumber + shortestSingle(f.frmReportMealNumber);
     f.DataB.setRecordSource(f.frmReportLastQuery);
     f.DataB.refresh();
-    f.DataB.moveLast();
+    // The remembered meal may have no rows (no meal at all, or its items removed since): there is
+    // no row to move to, and nothing to report.
+    if (f.DataB.recordCount() > 0) {
+        f.DataB.moveLast();
+        f.DataB.moveFirst();
+    }
     f.lTotalRecordsB = static_cast<qint16>(std::min(f.DataB.recordCount(), kMostReportRows));
-    f.DataB.moveFirst();
 }
 
 void frmReport::Reject() {
@@ -262,13 +267,14 @@ void frmReport::cmdOK_Click() {
                 return commonEnding(count);
             }
         }
-    } catch (const RuntimeError& e) {
+    } catch (...) {
+        const RuntimeError e = pendingError();
         platform.message(errorReportText(e.number(), e.description(), QStringLiteral("\n\r")));
         // A failed query must not leave the main window on a broken selection.
         if (queried) {
             try {
                 Reset();
-            } catch (const RuntimeError&) {
+            } catch (...) {
                 // Already reported once.
             }
         }

@@ -13,9 +13,11 @@
 #include <cmath>
 
 #include "app/Globals.h"
+#include "data/Database.h"
 #include "data/RuntimeError.h"
 #include "platform/Platform.h"
 #include "reports/TextFiles.h"
+#include "reports/TextOutput.h"
 
 namespace pw {
 
@@ -84,7 +86,8 @@ bool frmRTF::openFile() {
         m_fileName = *path;
         setWindowTitle(QStringLiteral(" File Reader    ") + fileNameOnly(*path));
         loadBox(bytes);
-    } catch (const RuntimeError& e) {
+    } catch (...) {
+        const RuntimeError e = pendingError();
         FormErrorHandler(e.number(), e.description());
     }
     return true;
@@ -111,7 +114,8 @@ void frmRTF::mnuFileSaveAs_Click() {
         saveFileBytes(*path, m_buffer);
         m_fileName = *path;
         setWindowTitle(QStringLiteral("Text File Reader    ") + fileNameOnly(*path));
-    } catch (const RuntimeError& e) {
+    } catch (...) {
+        const RuntimeError e = pendingError();
         FormErrorHandler(e.number(), e.description());
     }
 }
@@ -125,7 +129,8 @@ void frmRTF::mnuFilePrint_Click() {
         cursor.clearSelection();
         RichTextBox1->setTextCursor(cursor);
         printPlainText(text(), printer);
-    } catch (const RuntimeError& e) {
+    } catch (...) {
+        const RuntimeError e = pendingError();
         FormErrorHandler(e.number(), e.description());
     }
 }

@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
+#include <QTest>
 #include <QTextEdit>
 
 #include <gtest/gtest.h>
@@ -123,41 +124,36 @@ TEST(Startup, UnusableFilesAreReportedByNameAndLeftUntouched) {
     }
 }
 
-TEST(Startup, LockAndUnlockCoverTheSixteenControls) {
+// While a food is being picked only the picking, Open, Exit and Help can be used; Cancel gives
+// every meal command back.
+TEST(Startup, PickingAFoodLocksTheMealCommandsUntilCancel) {
     ProgramFolder folder;
+    const QDate d(2024, 3, 5);
+    test::addMeal(folder.mealDb(), 1, "Lunch", d, false);
+    test::addMealItem(folder.mealDb(), 1, "Lunch", d, "Apple, raw", 100);
     ScriptedPlatform platform;
-    platform.expectMsg(MsgResult::OK);
     auto form = startProgram(platform, folder.path());
     ASSERT_TRUE(form);
     FormB& f = *form;
-    const std::vector<QPushButton*> buttons = {
-        f.cmdBMoveFirst, f.cmdBMovelast, f.cmdBMoveNext, f.cmdBMovePrevious, f.cmdAddMeal,
-        f.cmdRemove,     f.cmdPortionAdjust, f.cmdAddItem, f.cmdSelect, f.cmdCustom};
-    const std::vector<QAction*> actions = {f.mnuSaveReport, f.mnuPrintReport,
-                                           f.mnuStep1->menuAction(), f.mnuStep2->menuAction(),
-                                           f.mnuStep3->menuAction(), f.mnuReport->menuAction()};
-    f.cmdRemove->setEnabled(false);  // disabled before: enabled again afterwards all the same
-    f.LockSet2();
-    for (QPushButton* b : buttons) EXPECT_FALSE(b->isEnabled()) << b->text().toStdString();
-    for (QAction* a : actions) EXPECT_FALSE(a->isEnabled()) << a->text().toStdString();
-    // Untouched: the Open and Exit entries, Help, Cancel, Exit and the page buttons.
-    for (QAction* a : {f.mnuFileOpen, f.mnuExit, f.mnuHelpMenu->menuAction()})
-        EXPECT_TRUE(a->isEnabled());
-    for (QPushButton* b : {f.cmdClose, f.cmdPageUp, f.cmdPageDown}) EXPECT_TRUE(b->isEnabled());
-    f.UnLockSet2();
-    for (QPushButton* b : buttons) EXPECT_TRUE(b->isEnabled()) << b->text().toStdString();
-    for (QAction* a : actions) EXPECT_TRUE(a->isEnabled()) << a->text().toStdString();
-}
-
-TEST(Startup, SaveWithNothingPendingChangesNothing) {
-    ProgramFolder folder;
-    ScriptedPlatform platform;
-    platform.expectMsg(MsgResult::OK);
-    auto form = startProgram(platform, folder.path());
-    ASSERT_TRUE(form);
-    form->lTotalRecordsB = 42;
-    form->cmdBSave();
-    EXPECT_EQ(form->lTotalRecordsB, 42);
+    // The row of buttons along the top edge, all but Exit.
+    QList<QPushButton*> row =
+        f.centralWidget()->findChildren<QPushButton*>(QString(), Qt::FindDirectChildrenOnly);
+    row.removeOne(f.cmdClose);
+    ASSERT_FALSE(row.isEmpty());
+    const QList<QAction*> menus = {f.mnuSaveReport, f.mnuPrintReport, f.mnuStep1->menuAction(),
+                                   f.mnuStep2->menuAction(), f.mnuStep3->menuAction(),
+                                   f.mnuReport->menuAction()};
+    const auto expectEnabled = [&](bool enabled) {
+        for (QPushButton* b : row) EXPECT_EQ(b->isEnabled(), enabled) << b->text().toStdString();
+        for (QAction* a : menus) EXPECT_EQ(a->isEnabled(), enabled) << a->text().toStdString();
+        for (QAction* a : {f.mnuFileOpen, f.mnuExit, f.mnuHelpMenu->menuAction()})
+            EXPECT_TRUE(a->isEnabled()) << a->text().toStdString();
+        EXPECT_TRUE(f.cmdClose->isEnabled());
+    };
+    QTest::mouseClick(f.cmdAddItem, Qt::LeftButton);
+    expectEnabled(false);
+    QTest::mouseClick(f.cmdCancel, Qt::LeftButton);
+    expectEnabled(true);
 }
 
 TEST(GlobalErrorHandler, TextsByErrorNumber) {

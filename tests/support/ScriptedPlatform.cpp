@@ -6,6 +6,7 @@
 #include <QDialog>
 #include <QPointer>
 #include <QPrinter>
+#include <utility>
 
 #include "platform/KeyScript.h"
 
@@ -44,6 +45,7 @@ void ScriptedPlatform::verifyDone() {
 }
 
 MsgResult ScriptedPlatform::msgBox(const MsgBoxSpec& request) {
+    if (m_throwAtMessage) std::rethrow_exception(std::exchange(m_throwAtMessage, nullptr));
     m_messages.push_back(request);
     m_log << QStringLiteral("msg: ") + request.text;
     if (m_msgAnswers.empty()) {

@@ -5,6 +5,7 @@
 #include <QString>
 #include <QStringList>
 #include <deque>
+#include <exception>
 #include <functional>
 #include <optional>
 #include <vector>
@@ -46,6 +47,10 @@ public:
     // The next modal window is shown and `handler` acts in it; it should close the window.
     void expectModal(ModalHandler handler) { m_modalHandlers.push_back(std::move(handler)); }
 
+    // The next message box throws `error` instead of being shown: a failure injected into
+    // whatever handler asked for the message.
+    void throwAtNextMessage(std::exception_ptr error) { m_throwAtMessage = std::move(error); }
+
     // Fails the test for every scripted answer not used, and forgets them.
     void verifyDone();
 
@@ -70,6 +75,7 @@ private:
     std::optional<QString> takePath(const QString& logLine, PathAnswers& answers);
 
     std::deque<std::pair<MsgResult, QString>> m_msgAnswers;
+    std::exception_ptr m_throwAtMessage;
     PathAnswers m_open, m_save, m_printer;
     std::deque<ModalHandler> m_modalHandlers;
     std::vector<QPointer<QDialog>> m_modalStack;  // modal windows being shown, innermost last

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QString>
+#include <optional>
+
+class QPrinter;
+class QWidget;
+
+namespace pw {
+
+class Platform;
+
+// The dialog that names a text file to write, and the printing of plain text.
+
+// The Save As dialog for a text file: the program's folder, the "txt files" filter, a prompt
+// before an existing file is replaced. nullopt when cancelled or no name was given.
+std::optional<QString> askSaveTextFile(Platform& platform, QWidget* parent,
+                                       const QString& title = QString());
+
+// Prints plain text on `printer` in a fixed-pitch font, paginated to the printer's page, as one
+// document. Throws RuntimeError 482 when the printer cannot be used.
+void printPlainText(const QString& text, QPrinter& printer);
+
+}  // namespace pw

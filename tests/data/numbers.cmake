@@ -1,1 +1,0 @@
-pw_add_test(test_numbers NumberTextTest.cpp)

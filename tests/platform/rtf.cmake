@@ -1,1 +1,0 @@
-pw_add_test(test_rtf ${CMAKE_CURRENT_LIST_DIR}/RtfReaderTest.cpp)
