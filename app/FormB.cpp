@@ -282,7 +282,7 @@ void FormB::Form_Load() {
     DataB.setRecordSource(svA);
     DataB.refresh();
     DataB.moveLast();
-    lTotalRecordsB = static_cast<qint16>(DataB.recordCount());
+    lTotalRecordsB = counter16(DataB.recordCount());
     DataB.moveFirst();
 
     QPalette pal = RTBox->palette();
@@ -343,7 +343,7 @@ void FormB::ResetDataB() {
                           shortestSingle(ivOrigMealNum));
     DataB.refresh();
     DataB.moveLast();
-    lTotalRecordsB = static_cast<qint16>(DataB.recordCount());
+    lTotalRecordsB = counter16(DataB.recordCount());
     DataB.moveFirst();
 }
 
@@ -352,7 +352,7 @@ void FormB::cmdBSave() {
     const bool adding = DataB.editMode() == EditMode::Adding;
     DataB.update();
     if (DataB.editMode() == EditMode::None) {
-        lTotalRecordsB = static_cast<qint16>(DataB.recordCount());
+        lTotalRecordsB = counter16(DataB.recordCount());
         if (adding) DataB.moveLast();
     }
 }
