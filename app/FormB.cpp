@@ -276,7 +276,7 @@ void FormB::Form_Load() {
     DataB.setRecordSource(svA);
     DataB.refresh();
     DataB.moveLast();
-    lTotalRecordsB = static_cast<qint16>(DataB.recordCount());
+    lTotalRecordsB = counter16(DataB.recordCount());
     DataB.moveFirst();
 
     QPalette pal = RTBox->palette();
@@ -341,7 +341,7 @@ void FormB::ResetDataB() {
         DataB.moveLast();
         DataB.moveFirst();
     }
-    lTotalRecordsB = static_cast<qint16>(DataB.recordCount());
+    lTotalRecordsB = counter16(DataB.recordCount());
 }
 
 void FormB::cmdBSave() {
@@ -349,7 +349,7 @@ void FormB::cmdBSave() {
     const bool adding = DataB.editMode() == EditMode::Adding;
     DataB.update();
     if (DataB.editMode() == EditMode::None) {
-        lTotalRecordsB = static_cast<qint16>(DataB.recordCount());
+        lTotalRecordsB = counter16(DataB.recordCount());
         if (adding) DataB.moveLast();
     }
 }

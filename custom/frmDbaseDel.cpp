@@ -272,7 +272,7 @@ void frmDbaseDel::cmdDelete_Click() {
     if (!platform.confirm(
             QStringLiteral("Are you sure you want to delete the highlighted record?")))
         return;
-    const qint16 p = static_cast<qint16>(Data1.absolutePosition());
+    const qint16 p = counter16(Data1.absolutePosition());
     Data1.deleteRow();
     m_recordTotal = Data1.recordCount();
     if (m_recordTotal > 1) {

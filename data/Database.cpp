@@ -3,6 +3,7 @@
 #include <SQLiteCpp/Database.h>
 #include <SQLiteCpp/Exception.h>
 #include <SQLiteCpp/Statement.h>
+#include <SQLiteCpp/Transaction.h>
 #include <sqlite3.h>
 
 #include <QDir>
@@ -13,6 +14,8 @@
 #include <map>
 #include <new>
 
+#include "data/NumberText.h"
+#include "data/QueryDialect.h"
 #include "data/Schema.h"
 
 namespace pw {
@@ -77,6 +80,7 @@ std::shared_ptr<SQLite::Database> openFile(const QString& path) {
                                                      kBusyTimeoutMs);
         db->exec("PRAGMA journal_mode = DELETE");
         db->exec("PRAGMA synchronous = FULL");
+        registerLetterOrder(*db);
         return db;
     } catch (const SQLite::Exception& e) {
         throw storeError(e, path);
@@ -107,6 +111,70 @@ void checkTables(SQLite::Database& db, const QString& path, DbKind kind) {
         for (const TableInfo* t : kFoodTables) check(*t);
     } else {
         for (const TableInfo* t : kMealTables) check(*t);
+    }
+}
+
+// An old number of Meals as the text the program shows for it: 150.0 as "150", 0.26 as "0.26";
+// texts and fields without value stay as they are.
+void numberAsText(sqlite3_context* context, int, sqlite3_value** args) {
+    sqlite3_value* v = args[0];
+    switch (sqlite3_value_type(v)) {
+        case SQLITE_FLOAT: {
+            const QByteArray text = shortestText(sqlite3_value_double(v)).toUtf8();
+            sqlite3_result_text(context, text.constData(), int(text.size()), SQLITE_TRANSIENT);
+            return;
+        }
+        case SQLITE_INTEGER: {
+            const QByteArray text = plainInt(sqlite3_value_int64(v)).toUtf8();
+            sqlite3_result_text(context, text.constData(), int(text.size()), SQLITE_TRANSIENT);
+            return;
+        }
+        default:
+            sqlite3_result_value(context, v);
+    }
+}
+
+// Meal files made by earlier builds hold the numbers of Meals in REAL columns, which keep a
+// value but not the text it was written as (" 12.5", "150.000"). Such a table is moved to text
+// columns in place, in one transaction: the whole table is converted, or the file stays exactly
+// as it was and is read as it is (the cursor reads a number from either kind of column).
+// A table with fields of its own beyond ours is left alone.
+void convertOldMealsTable(SQLite::Database& db) {
+    const TableInfo& meals = mealsTable();
+    QStringList columns, copied;
+    bool old = false;
+    SQLite::Statement info(db, "SELECT name, type FROM pragma_table_info('Meals')");
+    while (info.executeStep()) {
+        const QString name = QString::fromStdString(info.getColumn(0).getString());
+        const FieldInfo* f = meals.field(name);
+        if (!f) return;
+        const QString type = QString::fromStdString(info.getColumn(1).getString());
+        const bool textNow = type.compare(QLatin1String("TEXT"), Qt::CaseInsensitive) == 0;
+        columns << quotedName(f->name);
+        if (f->kind == FieldKind::NumberText) {
+            old = old || !textNow;
+            copied << QStringLiteral("pw_number_text(%1)").arg(quotedName(f->name));
+        } else {
+            copied << quotedName(f->name);
+        }
+    }
+    info.reset();  // a statement not reset keeps the table from being dropped
+    if (!old) return;
+    sqlite3_create_function_v2(db.getHandle(), "pw_number_text", 1,
+                               SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr, numberAsText,
+                               nullptr, nullptr, nullptr);
+    try {
+        SQLite::Transaction together(db, SQLite::TransactionBehavior::IMMEDIATE);
+        createMealsTable(db, QStringLiteral("Meals_text"));
+        db.exec(QStringLiteral("INSERT INTO \"Meals_text\" (rowid, %1) SELECT rowid, %2 FROM Meals")
+                    .arg(columns.join(u','), copied.join(u','))
+                    .toStdString());
+        db.exec("DROP TABLE Meals");
+        db.exec("ALTER TABLE \"Meals_text\" RENAME TO Meals");
+        createMealsIndexes(db);
+        together.commit();
+    } catch (const SQLite::Exception&) {
+        // Rolled back: the file is as it was.
     }
 }
 
@@ -150,6 +218,8 @@ void checkDatabaseFile(const QString& path, DbKind kind) {
                 fileFailure(kDamaged, path,
                             QStringLiteral("the file is damaged (%1).").arg(result));
         }
+        quick.reset();
+        if (kind == DbKind::Meal) convertOldMealsTable(*db);
     } catch (const SQLite::Exception& e) {
         throw storeError(e, path);
     }

@@ -215,6 +215,12 @@ QString text15(double value) {
 
 QString plainInt(long long value) { return QString::number(value); }
 
+qint16 counter16(double count) {
+    // A NaN fails both comparisons and so overflows as well.
+    if (!(count >= -32768.0 && count < 32768.0)) throw RuntimeError(err::Overflow);
+    return static_cast<qint16>(count);
+}
+
 double roundHalfEven(double value) {
     if (!std::isfinite(value)) return value;
     double rounded = std::round(value);  // halves away from zero

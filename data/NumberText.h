@@ -46,6 +46,11 @@ QString text15(double value);
 // A whole number as plain decimal text.
 QString plainInt(long long value);
 
+// A count stored into one of the program's 16-bit counters (record counts, positions, meal
+// numbers): beyond -32768..32767 it raises RuntimeError err::Overflow instead of wrapping to a
+// negative number. `count` is a whole number; the fraction of any other is dropped.
+qint16 counter16(double count);
+
 // Rounds to a whole number, halves to even (2.5 gives 2, 3.5 gives 4).
 double roundHalfEven(double value);
 

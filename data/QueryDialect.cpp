@@ -95,6 +95,9 @@ std::vector<Token> tokenize(const QString& s, int errorNumber) {
     return out;
 }
 
+// A number kept as text compares by its leading number, as every reader takes it.
+QString numberOf(const QString& column) { return QStringLiteral("CAST(%1 AS REAL)").arg(column); }
+
 class Parser {
 public:
     Parser(const QString& text, int errorNumber)
@@ -130,6 +133,7 @@ public:
         const FieldInfo& field = fieldOf(table, expect(Tok::Word, "a field name").text);
         QString column = quotedName(field.name);
         if (field.kind == FieldKind::Text) column += QStringLiteral(" COLLATE NOCASE");
+        if (field.kind == FieldKind::NumberText) column = numberOf(column);
         SqlCondition c;
         if (acceptWord("BETWEEN")) {
             c.values << literal(field);
@@ -159,7 +163,8 @@ public:
 private:
     QVariant literal(const FieldInfo& field) {
         const Token& t = peek();
-        const bool numeric = field.kind == FieldKind::Number || field.kind == FieldKind::Integer;
+        const bool numeric = field.kind == FieldKind::Number ||
+                             field.kind == FieldKind::NumberText || field.kind == FieldKind::Integer;
         if (t.kind == Tok::Number && numeric) {
             const auto value = wholeNumber(t.text);
             if (!value) fail(m_error, QStringLiteral("(bad number %1)").arg(t.text));
@@ -233,7 +238,10 @@ SqlQuery translateSource(const QString& source) {
         p.expectWord("BY");
         const FieldInfo& f = p.fieldOf(*q.table, p.expect(Tok::Word, "a field name").text);
         q.orderBy = quotedName(f.name);
-        if (f.kind == FieldKind::Text) q.orderBy += QStringLiteral(" COLLATE NOCASE");
+        // Descriptions are listed letter by letter, accents and case aside.
+        if (f.kind == FieldKind::Text)
+            q.orderBy += QStringLiteral(" COLLATE ") + QLatin1String(kLetterOrder);
+        if (f.kind == FieldKind::NumberText) q.orderBy = numberOf(q.orderBy);
     }
     p.expectEnd();
     return q;

@@ -90,6 +90,8 @@ double storedNumber(const SQLite::Column& c, FieldKind kind) {
 QVariant valueToStore(const FieldInfo& f, const Value& text) {
     if (!text) return QVariant();
     if (f.kind == FieldKind::Text) return *text;
+    // Kept exactly as written; an empty one is a field without value, as before.
+    if (f.kind == FieldKind::NumberText) return text->isEmpty() ? QVariant() : QVariant(*text);
     if (text->trimmed().isEmpty()) return QVariant();
     switch (f.kind) {
         case FieldKind::Number: {
@@ -108,6 +110,7 @@ QVariant valueToStore(const FieldInfo& f, const Value& text) {
             return date->toString(Qt::ISODate);
         }
         case FieldKind::Text:
+        case FieldKind::NumberText:
             break;
     }
     return *text;

@@ -1,6 +1,10 @@
 #include "data/Schema.h"
 
 #include <SQLiteCpp/Database.h>
+#include <sqlite3.h>
+
+#include <algorithm>
+#include <cstring>
 
 namespace pw {
 
@@ -28,21 +32,22 @@ TableInfo makeCsr14() {
     return t;
 }
 
+// An item keeps its numbers as they were written: " 12.5" and "150.000" read back as such.
 TableInfo makeMeals() {
     TableInfo t{"Meals", {}};
     t.fields.push_back({"description", FieldKind::Text});
     t.fields.push_back({"SHRT_DESC", FieldKind::Text});
-    for (const char* n : kNutrients) t.fields.push_back({n, FieldKind::Number});
-    t.fields.push_back({"GMWT-1", FieldKind::Number});
+    for (const char* n : kNutrients) t.fields.push_back({n, FieldKind::NumberText});
+    t.fields.push_back({"GMWT-1", FieldKind::NumberText});
     t.fields.push_back({"GMWT_DESC1", FieldKind::Text});
-    t.fields.push_back({"GMWT_2", FieldKind::Number});
+    t.fields.push_back({"GMWT_2", FieldKind::NumberText});
     t.fields.push_back({"GMST_DESC2", FieldKind::Text});
-    t.fields.push_back({"REFUSE_PCT", FieldKind::Number});
+    t.fields.push_back({"REFUSE_PCT", FieldKind::NumberText});
     t.fields.push_back({"NDB_NO", FieldKind::Text});
     t.fields.push_back({"MealNumber", FieldKind::Integer});
     t.fields.push_back({"MealName", FieldKind::Text});
     t.fields.push_back({"Date", FieldKind::Date});
-    t.fields.push_back({"PortionSize", FieldKind::Number});
+    t.fields.push_back({"PortionSize", FieldKind::NumberText});
     return t;
 }
 
@@ -58,13 +63,15 @@ const char* sqlType(FieldKind k) {
     switch (k) {
         case FieldKind::Text: return "TEXT";
         case FieldKind::Number: return "REAL";
+        case FieldKind::NumberText: return "TEXT";
         case FieldKind::Integer: return "INTEGER";
         case FieldKind::Date: return "TEXT";  // ISO yyyy-mm-dd, so it sorts and compares by calendar
     }
     return "TEXT";
 }
 
-std::string createSql(const TableInfo& t, const QString& extra = QString()) {
+std::string createSql(const TableInfo& t, const QString& extra = QString(),
+                      const QString& name = QString()) {
     QStringList cols;
     for (const FieldInfo& f : t.fields) {
         QString c = QStringLiteral("\"%1\" %2").arg(f.name, sqlType(f.kind));
@@ -73,7 +80,48 @@ std::string createSql(const TableInfo& t, const QString& extra = QString()) {
         cols << c;
     }
     if (!extra.isEmpty()) cols << extra;
-    return QStringLiteral("CREATE TABLE \"%1\" (%2)").arg(t.name, cols.join(", ")).toStdString();
+    return QStringLiteral("CREATE TABLE \"%1\" (%2)")
+        .arg(name.isEmpty() ? t.name : name, cols.join(", "))
+        .toStdString();
+}
+
+// The letters of a text without their accents, case folded: "Ünïcode" gives "unicode".
+QString bareLetters(const QString& text) {
+    const QString decomposed = text.normalized(QString::NormalizationForm_KD);
+    QString out;
+    out.reserve(decomposed.size());
+    for (const QChar c : decomposed)
+        if (c.category() != QChar::Mark_NonSpacing) out += c;
+    return out.toCaseFolded();
+}
+
+int sign(int n) { return (n > 0) - (n < 0); }
+
+bool isAscii(const unsigned char* p, int n) {
+    for (int i = 0; i < n; ++i)
+        if (p[i] >= 0x80) return false;
+    return true;
+}
+
+// Nearly every description is plain ASCII: compared byte by byte, in the same order that
+// compareLetterOrder gives them, without making strings.
+int compareAscii(const unsigned char* a, int na, const unsigned char* b, int nb) {
+    const int n = std::min(na, nb);
+    for (int i = 0; i < n; ++i) {
+        const int la = (a[i] >= 'A' && a[i] <= 'Z') ? a[i] + 32 : a[i];
+        const int lb = (b[i] >= 'A' && b[i] <= 'Z') ? b[i] + 32 : b[i];
+        if (la != lb) return la < lb ? -1 : 1;
+    }
+    if (na != nb) return na < nb ? -1 : 1;
+    return sign(std::memcmp(a, b, std::size_t(n)));
+}
+
+int letterOrder(void*, int na, const void* a, int nb, const void* b) {
+    const auto* pa = static_cast<const unsigned char*>(a);
+    const auto* pb = static_cast<const unsigned char*>(b);
+    if (isAscii(pa, na) && isAscii(pb, nb)) return compareAscii(pa, na, pb, nb);
+    return compareLetterOrder(QString::fromUtf8(static_cast<const char*>(a), na),
+                              QString::fromUtf8(static_cast<const char*>(b), nb));
 }
 
 void stamp(SQLite::Database& db) {
@@ -123,9 +171,28 @@ void createFoodTables(SQLite::Database& db) {
 void createMealTables(SQLite::Database& db) {
     stamp(db);
     db.exec(createSql(mealNumbersTable(), "UNIQUE (MealNumber)"));
-    db.exec(createSql(mealsTable()));
+    createMealsTable(db, mealsTable().name);
+    createMealsIndexes(db);
+}
+
+void createMealsTable(SQLite::Database& db, const QString& name) {
+    db.exec(createSql(mealsTable(), QString(), name));
+}
+
+void createMealsIndexes(SQLite::Database& db) {
     db.exec("CREATE INDEX Meals_MealNumber ON Meals (MealNumber)");
     db.exec("CREATE INDEX Meals_Date ON Meals (Date)");
+}
+
+int compareLetterOrder(const QString& a, const QString& b) {
+    if (const int c = bareLetters(a).compare(bareLetters(b))) return sign(c);
+    return sign(a.compare(b));
+}
+
+void registerLetterOrder(SQLite::Database& db) {
+    const int rc = sqlite3_create_collation_v2(db.getHandle(), kLetterOrder, SQLITE_UTF8, nullptr,
+                                               letterOrder, nullptr);
+    if (rc != SQLITE_OK) throw SQLite::Exception(db.getHandle(), rc);
 }
 
 }  // namespace pw

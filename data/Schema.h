@@ -14,7 +14,9 @@ namespace pw {
 // Our mark in the SQLite header of both database files (PRAGMA application_id): "PLWW".
 inline constexpr int kApplicationId = 0x504C5757;
 
-enum class FieldKind { Text, Number, Integer, Date };
+// NumberText: a number kept as the text it was written in (" 12.5", "150.000"); every reader
+// takes its leading number. The numbers of meal items are of this kind.
+enum class FieldKind { Text, Number, NumberText, Integer, Date };
 
 struct FieldInfo {
     QString name;
@@ -43,5 +45,16 @@ QStringList fieldNames(const TableInfo& table);
 // program on a user's file).
 void createFoodTables(SQLite::Database& db);
 void createMealTables(SQLite::Database& db);
+// The Meals table alone, under another name when the old one is being replaced, and its indexes.
+void createMealsTable(SQLite::Database& db, const QString& name);
+void createMealsIndexes(SQLite::Database& db);
+
+// The sort order of descriptions in the food lists, registered on the program's own connections
+// (never declared in a file, which the plain sqlite3 shell must still read): letters compare
+// without regard to case or accents, so "Ünïcode crème" sorts among the U's; texts that differ
+// only in case or accents follow each other in a fixed order.
+inline constexpr char kLetterOrder[] = "PW_LETTER_ORDER";
+void registerLetterOrder(SQLite::Database& db);
+int compareLetterOrder(const QString& a, const QString& b);
 
 }  // namespace pw

@@ -3,26 +3,16 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTextEdit>
-#include <limits>
 
 #include "app/FormB.h"
 #include "app/Globals.h"
+#include "data/NumberText.h"
 #include "data/RuntimeError.h"
 #include "meals/ItemDetail.h"
 #include "platform/BoundList.h"
 #include "platform/Platform.h"
 
 namespace pw {
-
-namespace {
-
-// A count held in 16 bits, as the shared counters are; larger counts overflow.
-qint16 count16(int count) {
-    if (count > std::numeric_limits<qint16>::max()) throw RuntimeError(err::Overflow);
-    return static_cast<qint16>(count);
-}
-
-}  // namespace
 
 void FormB::connectFoodHandlers() {
     // A row chosen with the keyboard (or by the first press of a mouse click) shows its detail;
@@ -59,7 +49,7 @@ void FormB::Data1_Reposition() {
     m_platform.setMousePointer(Pointer::Normal);
     // The label is a courtesy: each step that fails is skipped.
     try {
-        iFoodCount = count16(Data1.recordCount());
+        iFoodCount = counter16(Data1.recordCount());
     } catch (const RuntimeError&) {
     }
     try {
@@ -195,7 +185,7 @@ void FormB::FillDataB_from_Data1() {
     }
     if (DataB.recordCount() > 0) {
         DataB.moveLast();
-        lTotalRecordsB = count16(DataB.recordCount());
+        lTotalRecordsB = counter16(DataB.recordCount());
         DataB.moveFirst();
         DataB.moveLast();
     }

@@ -20,12 +20,7 @@ const QString kMealItemsQuery = QStringLiteral("Select ALL * from Meals Where Me
 const QString kMealHeaderQuery = QStringLiteral("Select * from Mealnumbers Where MealNumber = ");
 
 // A number as a 16-bit whole number, rounded as the program rounds (halves to even).
-qint16 toInt16(double value) {
-    const double whole = roundHalfEven(value);
-    if (whole < -32768 || whole > 32767)
-        throw RuntimeError(err::Overflow, errorDescription(err::Overflow));
-    return static_cast<qint16>(whole);
-}
+qint16 toInt16(double value) { return counter16(roundHalfEven(value)); }
 
 // A move that fails leaves no half-made change behind: a pending row is dropped and the store's
 // message reaches the user through the handler's guard.
@@ -100,9 +95,9 @@ void FormB::mnuRemove_Click() {
     }
 
     if (n > 1) {
-        vAbsPosition = static_cast<qint16>(DataB.absolutePosition());
+        vAbsPosition = counter16(DataB.absolutePosition());
         DataB.deleteRow();
-        lTotalRecordsB = static_cast<qint16>(DataB.recordCount());
+        lTotalRecordsB = counter16(DataB.recordCount());
         DataB.moveFirst();
         if (vAbsPosition > 0)
             DataB.setAbsolutePosition(vAbsPosition - 1);
@@ -170,7 +165,7 @@ void FormB::mnuRemove_Click() {
     DataB.setRecordSource(svA);
     DataB.refresh();
     DataB.moveLast();
-    lTotalRecordsB = static_cast<qint16>(DataB.recordCount());
+    lTotalRecordsB = counter16(DataB.recordCount());
     DataB.moveFirst();
     headers.setRecordSource(QStringLiteral("Select * from MealNumbers Order by MealNumber"));
     headers.refresh();

@@ -42,7 +42,7 @@ void FormB::ScaleDataB_from_Data1() {
         throw;
     }
     for (int i = 2; i <= 31; ++i) S[i] = values[i];
-    lTotalRecordsB = static_cast<qint16>(DataB.recordCount());
+    lTotalRecordsB = counter16(DataB.recordCount());
     // The counter and the detail text show the new portion at once.
     DataB_Reposition();
 }

@@ -162,7 +162,7 @@ void frmNewMeal::Form_Activate() {
         DataMealInfo.moveLast();
         const double next = roundHalfEven(leadingNumber(Text1->text())) + 1;
         m_numbersExhausted = next > kHighestMealNumber;
-        m_nextMealNumber = m_numbersExhausted ? qint16(0) : static_cast<qint16>(next);
+        m_nextMealNumber = m_numbersExhausted ? qint16(0) : counter16(next);
         m_mealCount = DataMealInfo.recordCount();
         lblRecordCount->setText(plainInt(m_mealCount));
         DataMealInfo.moveFirst();
@@ -320,7 +320,7 @@ void frmNewMeal::cmdOK_Click() {
             m_itemQuery = kItemQuery + mealNumberText(Text1->text());
             items.setRecordSource(m_itemQuery);
             items.refresh();
-            m_owner.lTotalRecordsB = static_cast<qint16>(items.recordCount());
+            m_owner.lTotalRecordsB = counter16(items.recordCount());
             items.moveLast();
             m_owner.varOK = true;
         } catch (...) {
@@ -336,7 +336,7 @@ void frmNewMeal::cmdOK_Click() {
     items.refresh();
     if (items.recordCount() > 0) {
         items.moveLast();
-        m_owner.lTotalRecordsB = static_cast<qint16>(items.recordCount());
+        m_owner.lTotalRecordsB = counter16(items.recordCount());
         items.moveFirst();
     }
     m_owner.vCancelFlag = false;

@@ -156,7 +156,7 @@ void frmReport::Reset() {
         f.DataB.moveLast();
         f.DataB.moveFirst();
     }
-    f.lTotalRecordsB = static_cast<qint16>(std::min(f.DataB.recordCount(), kMostReportRows));
+    f.lTotalRecordsB = counter16(std::min(f.DataB.recordCount(), kMostReportRows));
 }
 
 void frmReport::Reject() {
@@ -197,7 +197,7 @@ void frmReport::commonEnding(int count) {
     }
     if (!fitsReport(count)) return;
     f.DataB.moveLast();
-    f.lTotalRecordsB = static_cast<qint16>(count);
+    f.lTotalRecordsB = counter16(count);
     f.DataB.moveFirst();
     f.bvHit = true;
     accept();
@@ -259,7 +259,7 @@ void frmReport::cmdOK_Click() {
                     if (!fitsReport(count)) return;
                     f.DataB.moveLast();
                     f.svMealNum2 = f.txtFieldB.text(kMealNumberField);
-                    f.lTotalRecordsB = static_cast<qint16>(count);
+                    f.lTotalRecordsB = counter16(count);
                     f.DataB.moveFirst();
                     f.svMealNum1 = f.txtFieldB.text(kMealNumberField);
                     count = runQuery(range + QStringLiteral("Date"));

@@ -59,7 +59,7 @@ expect 'Cholesterol in mg:' CHOLESTRL 3
 grep -q $'\r$' "$report" || { echo "the report lines do not end in CR LF"; exit 1; }
 
 rows=$(sqlite3 "$work/MealDataB.mdb" "SELECT MealNumber, MealName, Date, description, PortionSize FROM Meals")
-[ "$rows" = "1|Lunch|2026-12-06|Butter, salted|150.0" ] || { echo "Meals holds: $rows"; exit 1; }
+[ "$rows" = "1|Lunch|2026-12-06|Butter, salted|150.000" ] || { echo "Meals holds: $rows"; exit 1; }
 header=$(sqlite3 "$work/MealDataB.mdb" "SELECT MealNumber, MealName, MealDate FROM MealNumbers")
 [ "$header" = "1|Lunch|2026-12-06" ] || { echo "MealNumbers holds: $header"; exit 1; }
 echo "road ok"

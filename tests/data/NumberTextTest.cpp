@@ -23,6 +23,15 @@ TEST(NumberText, LeadingNumberReadsTheStartNeverAnExponentOrInfinity) {
     EXPECT_EQ(test::errorNumberOf([] { leadingNumber("1" + QString(400, u'0')); }), err::Overflow);
 }
 
+// A 16-bit counter holds -32768..32767; one more is run-time error 6, never a negative count.
+TEST(NumberText, Counter16HoldsItsRangeAndOverflowsBeyondIt) {
+    EXPECT_EQ(counter16(32767), 32767);
+    EXPECT_EQ(counter16(-32768), -32768);
+    EXPECT_EQ(counter16(0), 0);
+    for (double beyond : {32768.0, 65535.0, -32769.0, 1e12, kInf, std::nan("")})
+        EXPECT_EQ(test::errorNumberOf([&] { counter16(beyond); }), err::Overflow) << beyond;
+}
+
 TEST(NumberText, WholeNumberTakesOnlyAPlainNumberWithBlanksAround) {
     const std::pair<const char*, double> good[] = {{"12", 12}, {"  -3.5 ", -3.5}, {".5", 0.5},
                                                    {"5.", 5},  {"+2", 2},         {"1.5e3", 1500}};

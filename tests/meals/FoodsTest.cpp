@@ -109,7 +109,7 @@ TEST_F(Foods, APortionOf150GramsScalesTheFoodValuesAndAStoreFailureLeavesTheRow)
     // 41.2, 2.11, 0.0004, 1.2345 and 1.5 times 1.5; an empty value stays empty.
     EXPECT_EQ(stored(4, {"ENERG_KCAL", "PROTEIN", "VIT_C", "FA_SAT", "ASH", "FIBER_TD",
                          "PortionSize", "GMWT_DESC1", "GMWT_2"}),
-              QStringList({"61.8", "3.165", "0.001", "1.852", "2.25", "", "150", "", "0"}));
+              QStringList({" 61.8", " 3.165", " .001", " 1.852", " 2.25", "", "150.000", "", "0"}));
 }
 
 // The typical road: a new meal, a food picked from the list, its portion set in cups.
@@ -133,9 +133,9 @@ TEST_F(Foods, FromAddAMealToARescaledItemStoredInTheMealFile) {
     // 41.2 and 2.11 per 100 g times 6.
     EXPECT_EQ(stored(1, {"description", "MealName", "ENERG_KCAL", "PROTEIN", "FIBER_TD",
                          "GMWT_DESC1", "GMWT_2", "PortionSize"}),
-              QStringList({kSoup, "Lunch", "247.2", "12.66", "", "1 cup", "2.5", "600"}));
+              QStringList({kSoup, "Lunch", " 247.2", " 12.66", "", "1 cup", "2.5", "600.000"}));
     EXPECT_TRUE(form->Text1->toPlainText().startsWith(
-        QStringLiteral(" Quantity: 2.5\n Unit: 1 cup\n Total weight: 600 grams\n")));
+        QStringLiteral(" Quantity: 2.5\n Unit: 1 cup\n Total weight: 600.000 grams\n")));
 }
 
 // The detail text of an item.

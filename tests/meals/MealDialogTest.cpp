@@ -1,6 +1,10 @@
 // The meal dialog in its add and select modes, and a meal's items, driven through the widgets.
 #include "tests/meals/Meals.h"
 
+#include <SQLiteCpp/Transaction.h>
+
+#include <QRegularExpression>
+
 namespace pw::test {
 namespace {
 
@@ -208,6 +212,54 @@ TEST_F(MealItems, RemovingTheLastItemOfTheLastMealStartsOverUntilAMealIsMade) {
     EXPECT_EQ(numbers("MealNumbers"), QStringList({"1"}));
     EXPECT_EQ(numbers("Meals"), QStringList({"1"}));
     EXPECT_TRUE(form->lblRecordCountB->isVisible());
+}
+
+// The 16-bit counters: a meal of 32767 items is counted; one item more reaches the user as
+// run-time error 6 on every road that counts it, and no counter turns negative.
+TEST_F(MealItems, OneItemBeyond32767IsReportedAsOverflowAndNoCounterWraps) {
+    addMeal(db(), 1, QStringLiteral("Feast"), kDate, false);
+    {
+        SQLite::Database file(db().toStdString(), SQLite::OPEN_READWRITE);
+        SQLite::Transaction together(file);
+        SQLite::Statement add(file, "INSERT INTO Meals (description, MealNumber, MealName, Date, "
+                                    "PortionSize) VALUES ('Apple, raw', 1, 'Feast', '2002-03-04', "
+                                    "'100')");
+        for (int i = 0; i < 32767; ++i) {
+            add.exec();
+            add.reset();
+        }
+        together.commit();
+    }
+    openWindow();
+    EXPECT_EQ(form->lTotalRecordsB, 32767);
+    const QString overflow =
+        QStringLiteral("Error number 6 was encountered.\n\rWhich is described as: Overflow");
+
+    press(form->cmdAddItem);
+    platform.expectMsg(MsgResult::OK, overflow);
+    pickFood(QStringLiteral("Bread, whole-wheat"), true);
+    EXPECT_EQ(rowCount(db(), "Meals"), 32768);  // the item itself is stored
+    EXPECT_EQ(form->lTotalRecordsB, 32767);
+    press(form->cmdCancel);
+
+    platform.expectMsg(MsgResult::OK, overflow);
+    expectDialog([](QDialog& d) {
+        QTest::keyClicks(d.findChild<QLineEdit*>(QStringLiteral("TextOp1")), "150");
+        click(d, "cmdSubmit");
+    });
+    press(form->cmdPortionAdjust);
+    EXPECT_EQ(form->lTotalRecordsB, 32767);
+}
+
+// Foods beginning with an accented letter are listed among their letters.
+TEST_F(MealDialog, TheFoodListSortsAccentedLettersAmongTheirLetters) {
+    for (const char* food : {"Zeta two", "Ünïcode crème", "Umbrella fruit"})
+        addFood(folder.customDb(), QString::fromUtf8(food), 6500);
+    openWindow();
+    QStringList listed;
+    for (int row = 0; row < form->DBList1->count(); ++row) listed << form->DBList1->rowText(row);
+    EXPECT_EQ(listed.filter(QRegularExpression(QStringLiteral("^[UÜZ]"))),
+              QString::fromUtf8("Umbrella fruit|Ünïcode crème|Zeta two").split(u'|'));
 }
 
 }  // namespace

@@ -15,6 +15,17 @@ namespace {
 
 enum class Failure { DiskFull, ReadOnly, Locked };
 
+const char* nameOf(Failure f) {
+    switch (f) {
+        case Failure::DiskFull: return "DiskFull";
+        case Failure::ReadOnly: return "ReadOnly";
+        case Failure::Locked: return "Locked";
+    }
+    return "Unknown";
+}
+// Test output names the failure ("GetParam() = ReadOnly"), not its bytes.
+void PrintTo(Failure f, std::ostream* out) { *out << nameOf(f); }
+
 class StoreFailures : public MealsTest, public ::testing::WithParamInterface<Failure> {
 protected:
     void SetUp() override {
@@ -121,6 +132,10 @@ protected:
 };
 
 TEST_P(StoreFailures, EachChangeIsRefusedWithAClearMessageAndNothingIsLost) {
+    // Listed and printed by the failure's name, not as "4-byte object <00-00 00-00>".
+    EXPECT_EQ(::testing::PrintToString(GetParam()), nameOf(GetParam()));
+    EXPECT_TRUE(QString::fromLatin1(::testing::UnitTest::GetInstance()->current_test_info()->name())
+                    .endsWith(QLatin1String(nameOf(GetParam()))));
     const auto refused = [&](QStringView what, const std::function<void()>& act) {
         SCOPED_TRACE(what.toString().toStdString());
         const QStringList before = fail();
@@ -175,7 +190,10 @@ TEST_P(StoreFailures, EachChangeIsRefusedWithAClearMessageAndNothingIsLost) {
 }
 
 INSTANTIATE_TEST_SUITE_P(, StoreFailures,
-                         ::testing::Values(Failure::DiskFull, Failure::ReadOnly, Failure::Locked));
+                         ::testing::Values(Failure::DiskFull, Failure::ReadOnly, Failure::Locked),
+                         [](const ::testing::TestParamInfo<Failure>& info) {
+                             return std::string(nameOf(info.param));
+                         });
 
 }  // namespace
 }  // namespace pw::test

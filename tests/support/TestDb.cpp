@@ -9,6 +9,7 @@
 #include <QFile>
 
 #include "data/Database.h"
+#include "data/NumberText.h"
 #include "data/RuntimeError.h"
 #include "data/Schema.h"
 
@@ -122,12 +123,15 @@ void addMeal(const QString& mealDb, int number, const QString& name, const QDate
 
 qint64 addMealItem(const QString& mealDb, int number, const QString& name, const QDate& date,
                    const QString& description, double grams, const QVariantMap& values) {
-    QVariantMap row = values;
+    // The numbers of an item are kept as texts, as the program writes them.
+    QVariantMap row;
+    for (auto it = values.constBegin(); it != values.constEnd(); ++it)
+        row.insert(it.key(), it->typeId() == QMetaType::Double ? shortestText(it->toDouble()) : *it);
     row.insert({{"description", description},
                 {"MealNumber", number},
                 {"MealName", name},
                 {"Date", date},
-                {"PortionSize", grams}});
+                {"PortionSize", shortestText(grams)}});
     return insertRow(mealDb, QStringLiteral("Meals"), row);
 }
 
