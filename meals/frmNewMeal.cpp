@@ -14,6 +14,7 @@
 #include "app/Globals.h"
 #include "data/NumberText.h"
 #include "data/RuntimeError.h"
+#include "platform/AccessibleText.h"
 #include "platform/Platform.h"
 
 namespace pw {
@@ -63,6 +64,7 @@ frmNewMeal::frmNewMeal(FormB& owner) : QDialog(&owner), m_owner(owner) {
 
     lblRecordCount = new QLabel(this);
     lblRecordCount->setObjectName(QStringLiteral("lblRecordCount"));
+    nameFollowsText(lblRecordCount, QStringLiteral("Meal record"));
     cmdMoveFirst = makeButton(QStringLiteral("|<<"), QStringLiteral("First meal"), this);
     cmdMovePrevious = makeButton(QStringLiteral("<"), QStringLiteral("Previous meal"), this);
     cmdMoveNext = makeButton(QStringLiteral(">"), QStringLiteral("Next meal"), this);
