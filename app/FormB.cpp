@@ -8,6 +8,7 @@
 #include "data/RuntimeError.h"
 #include "data/Schema.h"
 #include "meals/frmNewMeal.h"
+#include "platform/AccessibleText.h"
 #include "platform/BoundList.h"
 #include "platform/Platform.h"
 #include "viewers/frmHLP.h"
@@ -101,7 +102,7 @@ void FormB::buildControls() {
     lblRecordCountB->setPalette(pal);
     lblRecordCountB->setWordWrap(true);
     lblRecordCountB->setMinimumHeight(40);
-    lblRecordCountB->setAccessibleName(QStringLiteral("Meal and item"));
+    nameFollowsText(lblRecordCountB, QStringLiteral("Meal and item"));
     left->addWidget(lblRecordCountB);
     Text1 = new QPlainTextEdit(central);
     Text1->setObjectName(QStringLiteral("Text1"));
@@ -139,6 +140,7 @@ void FormB::buildControls() {
     cmdCancel = makeButton(QStringLiteral("Cancel"), QStringLiteral("Cancel"), Frame2);
     lblRecordCount = new QLabel(Frame2);
     lblRecordCount->setObjectName(QStringLiteral("lblRecordCount"));
+    nameFollowsText(lblRecordCount, QStringLiteral("Position in the food list"));
     pageRow->addWidget(cmdPageUp);
     pageRow->addWidget(cmdPageDown);
     pageRow->addWidget(cmdCancel);

@@ -19,6 +19,7 @@ class QTextEdit;
 namespace pw {
 
 class BoundList;
+class RuntimeError;
 class Platform;
 class frmNewMeal;
 
@@ -129,7 +130,10 @@ public:
 
     // ---- Food browsing and picking (meals/FormB_foods.cpp) ----
     void Data1_Reposition();
-    // Finds a food by description on Data1; false (after the "not found" message) when absent.
+    // The food cursor's error event: a failure of Data1 that no procedure traps.
+    void Data1_Error(const RuntimeError& error);
+    // Finds a food by description on Data1; false (after the "not found" message, or the food
+    // cursor's error) when absent.
     bool findFood(const QString& description);
     void FillArray_S_from_Data1();
     void FillText1_from_Array_S();
@@ -142,6 +146,10 @@ public:
     void cmdCancel_Click();
 
 private:
+    enum class FoodSearch { Found, NotFound, Failed };
+    FoodSearch searchFood(const QString& description);
+    // Enter or a double click in the food list: adds the food the list shows selected.
+    void addSelectedFood();
     // The food list row whose detail a selection change has just shown, so that the click
     // ending the same mouse press does not show it (and search for it) a second time.
     int m_foodRowShown = -1;

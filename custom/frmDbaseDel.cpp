@@ -14,6 +14,7 @@
 #include "custom/frmDbaseAdd.h"
 #include "data/NumberText.h"
 #include "data/Schema.h"
+#include "platform/AccessibleText.h"
 #include "platform/BoundList.h"
 #include "platform/Platform.h"
 
@@ -95,6 +96,7 @@ void frmDbaseDel::buildControls() {
     cmdPageDown = makeButton(QStringLiteral("Page down"), "cmdPageDown", this);
     lblRecordCount = new QLabel(this);
     lblRecordCount->setObjectName(QStringLiteral("lblRecordCount"));
+    nameFollowsText(lblRecordCount, QStringLiteral("Position among the foods listed"));
     paging->addWidget(cmdPageUp);
     paging->addWidget(cmdPageDown);
     paging->addStretch(1);

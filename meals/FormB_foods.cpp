@@ -36,7 +36,7 @@ void FormB::connectFoodHandlers() {
     // Enter on a food adds it, as a double click does.
     for (auto signal : {&BoundList::itemDoubleClicked, &BoundList::enterPressed})
         connect(DBList1, signal, this, [this] {
-            if (DBList1->isVisible()) guarded([this] { DBList1_DblClick(); });
+            if (DBList1->isVisible()) guarded([this] { addSelectedFood(); });
         });
     // The page buttons act when the mouse button goes down.
     connect(cmdPageUp, &QPushButton::pressed, this,
@@ -60,16 +60,31 @@ void FormB::Data1_Reposition() {
     }
 }
 
+void FormB::Data1_Error(const RuntimeError& error) {
+    m_platform.message(QStringLiteral("Data1_Error() event hit error:") + error.description());
+}
+
 bool FormB::findFood(const QString& description) {
+    return searchFood(description) == FoodSearch::Found;
+}
+
+FormB::FoodSearch FormB::searchFood(const QString& description) {
     Globals& g = globals();
     g.svSearchItem =
         description.contains(QLatin1Char('\'')) ? SrchReplace(description) : description;
-    if (g.svSearchItem.isEmpty()) return false;
-    if (Data1.findFirst(QStringLiteral("description = '") + g.svSearchItem + QStringLiteral("' ")))
-        return true;
+    if (g.svSearchItem.isEmpty()) return FoodSearch::NotFound;
+    try {
+        if (Data1.findFirst(QStringLiteral("description = '") + g.svSearchItem +
+                            QStringLiteral("' ")))
+            return FoodSearch::Found;
+    } catch (const RuntimeError& e) {
+        // The food cursor's own failure goes to its error event; a failed find does not move it.
+        Data1_Error(e);
+        return FoodSearch::Failed;
+    }
     m_platform.msgBox({QStringLiteral("Item ") + g.svSearchItem + QStringLiteral(" was not found."),
                        MsgButtons::OK, MsgIcon::Critical, QStringLiteral("Code"), MsgResult::OK});
-    return false;
+    return FoodSearch::NotFound;
 }
 
 void FormB::FillArray_S_from_Data1() {
@@ -83,8 +98,9 @@ void FormB::FillText1_from_Array_S() {
 }
 
 void FormB::DBList1_Click() {
-    // Whether or not the food is found, the detail is that of the food the cursor stands on.
-    findFood(DBList1->text());
+    // Whether or not the food is found, the detail is that of the food the cursor stands on;
+    // after a failure of the cursor (already reported) the detail stays as it was.
+    if (searchFood(DBList1->text()) == FoodSearch::Failed) return;
     FillArray_S_from_Data1();
     S[34] = QStringLiteral("0");
     S[33] = QStringLiteral("0");
@@ -114,6 +130,9 @@ void FormB::mnuAddItem_Click() {
 
     Text2->hide();
     RTBox->hide();
+    // No highlight left from an earlier picking: the list shows selected only what the user
+    // selects now, and Enter adds only that.
+    DBList1->setCurrentRow(-1);
     DBList1->show();
     m_platform.processEvents();
     DBList1->raise();
@@ -138,6 +157,16 @@ void FormB::mnuAddItem_Click() {
     // A meal just created cannot leave picking before it has its first item.
     if (varOK) cmdCancel->setEnabled(false);
     LockSet2();
+}
+
+void FormB::addSelectedFood() {
+    // The food added is the one the list shows selected, never another one the food cursor
+    // stands on (a portion adjustment or a failed search may have left it elsewhere). The click
+    // that begins a double click has found it already; Enter finds it here.
+    const QString selected = DBList1->text();
+    if (selected.isEmpty()) return;
+    if (txtFields.text(0) != selected && !findFood(selected)) return;
+    DBList1_DblClick();
 }
 
 void FormB::DBList1_DblClick() {

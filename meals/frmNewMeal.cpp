@@ -15,6 +15,7 @@
 #include "app/Guard.h"
 #include "data/NumberText.h"
 #include "data/RuntimeError.h"
+#include "platform/AccessibleText.h"
 #include "platform/Platform.h"
 
 namespace pw {
@@ -64,6 +65,7 @@ frmNewMeal::frmNewMeal(FormB& owner) : QDialog(&owner), m_owner(owner) {
 
     lblRecordCount = new QLabel(this);
     lblRecordCount->setObjectName(QStringLiteral("lblRecordCount"));
+    nameFollowsText(lblRecordCount, QStringLiteral("Meal record"));
     cmdMoveFirst = makeButton(QStringLiteral("|<<"), QStringLiteral("First meal"), this);
     cmdMovePrevious = makeButton(QStringLiteral("<"), QStringLiteral("Previous meal"), this);
     cmdMoveNext = makeButton(QStringLiteral(">"), QStringLiteral("Next meal"), this);

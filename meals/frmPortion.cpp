@@ -135,13 +135,20 @@ void frmPortion::buildControls() {
     setTabOrder(TextOp3, cmdSubmit);
     setTabOrder(cmdSubmit, cmdCancel);
 
-    connect(options, &QButtonGroup::idClicked, this, [this](int id) {
+    // An option that becomes checked chooses its box, whatever checked it: the mouse, the arrow
+    // keys, the program or a screen reader's toggle. A click on the option already checked
+    // chooses it again (its box takes the focus).
+    const auto choose = [this](int id) {
         m_owner.guarded([this, id] {
             if (id == 1) Option1_Click();
             if (id == 2) Option2_Click();
             if (id == 3) Option3_Click();
         });
+    };
+    connect(options, &QButtonGroup::idToggled, this, [choose](int id, bool checked) {
+        if (checked) choose(id);
     });
+    connect(options, &QButtonGroup::idClicked, this, choose);
     connect(cmdSubmit, &QPushButton::clicked, this,
             [this] { m_owner.guarded([this] { cmdSubmit_Click(); }); });
     connect(cmdCancel, &QPushButton::clicked, this, [this] { cmdCancel_Click(); });
@@ -195,8 +202,10 @@ void frmPortion::showEvent(QShowEvent* event) {
 }
 
 void frmPortion::Form_Activate() {
-    Option1->setChecked(true);
-    Option1_Click();
+    if (Option1->isChecked())
+        Option1_Click();
+    else
+        Option1->setChecked(true);  // runs Option1_Click
     TextOp1->clear();
     TextOp2->clear();
     TextOp3->clear();
@@ -208,6 +217,11 @@ void frmPortion::chooseBox(QLineEdit* chosen) {
         if (b != chosen) b->clear();
     }
     chosen->setFocus();
+    // An arrow key that checked the option moves the focus onto the option after this has run;
+    // the box takes it back before the next key arrives, so the digits typed next reach it.
+    QMetaObject::invokeMethod(
+        this, [chosen] { if (chosen->isEnabled() && chosen->isVisible()) chosen->setFocus(); },
+        Qt::QueuedConnection);
 }
 
 void frmPortion::Option1_Click() { chooseBox(TextOp1); }

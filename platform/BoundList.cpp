@@ -7,6 +7,34 @@
 
 namespace pw {
 
+namespace {
+
+// Keys that produce no text of their own but shape the letter typed next.
+bool isTypingModifier(int key) {
+    switch (key) {
+        case Qt::Key_Shift:
+        case Qt::Key_Control:
+        case Qt::Key_Meta:
+        case Qt::Key_Alt:
+        case Qt::Key_AltGr:
+        case Qt::Key_CapsLock:
+        case Qt::Key_NumLock:
+        case Qt::Key_ScrollLock:
+        case Qt::Key_Super_L:
+        case Qt::Key_Super_R:
+        case Qt::Key_Hyper_L:
+        case Qt::Key_Hyper_R:
+        case Qt::Key_Mode_switch:
+        case Qt::Key_Multi_key:
+            return true;
+        default:
+            // Dead keys (an accent waiting for its letter).
+            return key >= Qt::Key_Dead_Grave && key <= Qt::Key_Dead_Longsolidusoverlay;
+    }
+}
+
+}  // namespace
+
 // The rows' texts, read-only.
 class TextListModel : public QAbstractListModel {
 public:
@@ -135,8 +163,9 @@ void BoundList::keyPressEvent(QKeyEvent* event) {
         event->accept();
         return;
     }
-    // Moving by other keys ends a typed search.
-    if (event->text().isEmpty()) resetKeyboardSearch();
+    // Moving by other keys ends a typed search; a key that only shifts or composes the next
+    // letter (Shift for a capital, Caps Lock, AltGr, a dead accent) is part of typing.
+    if (event->text().isEmpty() && !isTypingModifier(key)) resetKeyboardSearch();
     QListView::keyPressEvent(event);
 }
 

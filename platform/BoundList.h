@@ -19,7 +19,8 @@ class TextListModel;
 //
 // Typing while it has the focus selects the first row that begins with the typed letters (case
 // not mattering); letters typed in quick succession (within the desktop's keyboard input
-// interval) extend the search. Page Up / Page Down page it; Enter on a row reports it.
+// interval) extend the search, capitals typed with Shift, Caps Lock or AltGr among them. Page Up /
+// Page Down page it; Enter on a row reports it.
 class BoundList : public QListView {
     Q_OBJECT
 

@@ -1,4 +1,5 @@
 // Picking foods into a meal, the portion dialog, the rescaled item and its detail text.
+#include <QAccessible>
 #include <QRadioButton>
 
 #include "meals/ItemDetail.h"
@@ -18,6 +19,15 @@ protected:
         addFood(folder.customDb(), kSoup, 6500,
                 fields("ENERG_KCAL=41.2;PROTEIN=2.11;VIT_C=0.0004;FA_SAT=1.2345;ASH=1.5;GMWT_1=240;"
                        "GMWT_DESC1=1 cup"));
+    }
+    // A lunch of one apple in the window, picking started and `letters` typed into the list.
+    BoundList* pickForLunch(const char* letters) {
+        addMealItem(db(), 1, QStringLiteral("Lunch"), kDate, QStringLiteral("Apple, raw"), 100);
+        openWindow();
+        QApplication::setActiveWindow(form.get());
+        press(form->cmdAddItem);
+        QTest::keyClicks(form->DBList1, letters);
+        return form->DBList1;
     }
     void adjust(const std::function<void(frmPortion&)>& act) {
         expectDialog([act](QDialog& d) { act(static_cast<frmPortion&>(d)); });
@@ -110,6 +120,138 @@ TEST_F(Foods, APortionOf150GramsScalesTheFoodValuesAndAStoreFailureLeavesTheRow)
     EXPECT_EQ(stored(4, {"ENERG_KCAL", "PROTEIN", "VIT_C", "FA_SAT", "ASH", "FIBER_TD",
                          "PortionSize", "GMWT_DESC1", "GMWT_2"}),
               QStringList({" 61.8", " 3.165", " .001", " 1.852", " 2.25", "", "150.000", "", "0"}));
+}
+
+// What a screen reader reads as a widget's name.
+QString readName(QWidget* w) {
+    return QAccessible::queryAccessibleInterface(w)->text(QAccessible::Name);
+}
+
+TEST_F(Foods, EnterAddsOnlyTheFoodTheListShowsSelectedNeverAStaleOne) {
+    // An earlier picking leaves "Milk, whole" highlighted; a portion adjustment of the meal's
+    // apple then moves the food cursor to the apple.
+    BoundList* list = pickForLunch("milk");
+    ASSERT_EQ(list->text(), QStringLiteral("Milk, whole"));
+    press(form->cmdCancel);
+    adjust([](frmPortion& p) {
+        QTest::keyClicks(p.TextOp1, "150");
+        press(p.cmdSubmit);
+    });
+    ASSERT_EQ(form->txtFields.text(0), QStringLiteral("Apple, raw"));
+
+    press(form->cmdAddItem);
+    EXPECT_EQ(list->text(), QString());  // no highlight left over
+    QTest::keyClick(list, Qt::Key_Return);
+    EXPECT_TRUE(picking());
+    EXPECT_EQ(stored(1, {"description"}), QStringList({"Apple, raw"}));
+
+    QTest::keyClicks(list, "bread");
+    QTest::keyClick(list, Qt::Key_Enter);
+    EXPECT_EQ(stored(1, {"description"}), QStringList({"Apple, raw", "Bread, whole-wheat"}));
+    EXPECT_FALSE(picking());
+}
+
+// A food cursor that fails (its table gone from the file while the program runs) reports
+// through its own error event, stays on its food, and nothing is added.
+TEST_F(Foods, AFoodCursorFailureIsReportedByItsErrorEventAndAddsNothing) {
+    BoundList* list = pickForLunch("milk");
+    const int milk = form->Data1.absolutePosition();
+    const QString detail = form->Text1->toPlainText();
+    ASSERT_TRUE(detail.contains(QStringLiteral("Milk, whole")));
+
+    const auto moveTable = [&](const char* from, const char* to) {
+        connection(folder.customDb())
+            ->exec(QStringLiteral("ALTER TABLE %1 RENAME TO %2").arg(from, to).toStdString());
+    };
+    moveTable("CSR14", "CSR14_gone");
+    platform.expectMsg(MsgResult::OK, QStringLiteral("Data1_Error() event hit error:"));
+    list->resetKeyboardSearch();
+    QTest::keyClicks(list, "a");  // selects "Apple, raw": the search fails
+    ASSERT_EQ(list->text(), QStringLiteral("Apple, raw"));
+    ASSERT_FALSE(platform.messages().empty());
+    const MsgBoxSpec shown = platform.messages().back();
+    EXPECT_EQ(shown.buttons, MsgButtons::OK);
+    EXPECT_EQ(shown.icon, MsgIcon::None);
+    EXPECT_EQ(shown.caption, QStringLiteral("Platewise"));
+    EXPECT_GT(shown.text.size(), QStringLiteral("Data1_Error() event hit error:").size());
+    EXPECT_EQ(form->Data1.absolutePosition(), milk);
+    EXPECT_EQ(form->Text1->toPlainText(), detail);
+
+    // Enter looks for the apple the list shows, fails again, and adds neither food.
+    platform.expectMsg(MsgResult::OK, QStringLiteral("Data1_Error() event hit error:"));
+    QTest::keyClick(list, Qt::Key_Return);
+    EXPECT_EQ(stored(1, {"description"}), QStringList({"Apple, raw"}));
+    EXPECT_TRUE(picking());
+
+    moveTable("CSR14_gone", "CSR14");
+    QTest::keyClick(list, Qt::Key_Return);
+    EXPECT_EQ(stored(1, {"description"}), QStringList({"Apple, raw", "Apple, raw"}));
+}
+
+TEST_F(Foods, CountersExposeTheTextTheyShowToAScreenReader) {
+    addMeal(db(), 1, QStringLiteral("Lunch"), kDate, false);
+    addMeal(db(), 2, QStringLiteral("Supper"), kDate, false);
+    for (const char* food : {"Apple, raw", "Milk, whole"})
+        addMealItem(db(), 1, QStringLiteral("Lunch"), kDate, QLatin1String(food), 100);
+    openWindow();
+    press(form->cmdBMovelast);
+    ASSERT_TRUE(form->lblRecordCountB->text().contains(
+        QStringLiteral("Item 2 of 2 items in Meal Number 1.")));
+    EXPECT_EQ(readName(form->lblRecordCountB), form->lblRecordCountB->text());
+    press(form->cmdAddItem);
+    EXPECT_EQ(readName(form->lblRecordCountB),
+              QStringLiteral("Select an item to add to the meal, from the list to the right."));
+    EXPECT_EQ(readName(form->lblRecordCount), form->lblRecordCount->text());
+    pickFood(QStringLiteral("Milk, whole"));
+    EXPECT_EQ(readName(form->lblRecordCount), QStringLiteral("Item 3 of 7"));
+    press(form->cmdCancel);
+
+    form->vSelectExisting = true;
+    expectDialog([](QDialog& d) {
+        auto* counter = d.findChild<QLabel*>(QStringLiteral("lblRecordCount"));
+        press(d.findChild<QPushButton*>(QStringLiteral("cmdMoveNext")));
+        EXPECT_EQ(readName(counter), QStringLiteral("Record 2 of 2"));
+        click(d, "cmdCancel");
+    });
+    platform.showModal(form->newMealDialog());
+    form->unloadNewMealDialog();
+}
+
+// A unit chosen without the mouse: by the arrow keys, or by a screen reader's toggle action.
+// Either way the unit's box takes the digits typed next, the grams box is emptied, and Submit
+// stores units of the cup.
+TEST_F(Foods, AUnitChosenFromTheKeyboardOrAScreenReaderStoresUnits) {
+    addSoup();
+    addMealItem(db(), 4, QStringLiteral("Supper"), kDate, kSoup, 100, {{"ENERG_KCAL", 41.2}});
+    openWindow();
+    const auto typeAndSubmit = [](frmPortion& p, const char* digits) {
+        EXPECT_FALSE(p.TextOp1->isEnabled());
+        EXPECT_EQ(p.TextOp1->text(), QString());
+        EXPECT_EQ(QApplication::focusWidget(), p.TextOp2);
+        QTest::keyClicks(QApplication::focusWidget(), QLatin1String(digits));
+        press(p.cmdSubmit);
+    };
+    adjust([&](frmPortion& p) {
+        QTest::keyClicks(p.TextOp1, "99");
+        QTest::keyClick(p.TextOp1, Qt::Key_Backtab, Qt::ShiftModifier);
+        ASSERT_EQ(QApplication::focusWidget(), p.Option1);
+        QTest::keyClick(p.Option1, Qt::Key_Down);
+        QCoreApplication::sendPostedEvents();  // the key's own work done, as the event loop would
+        EXPECT_TRUE(p.Option2->isChecked());
+        typeAndSubmit(p, "2.5");
+    });
+    EXPECT_EQ(stored(4, {"GMWT_DESC1", "GMWT_2"}), QStringList({"1 cup", "2.5"}));
+
+    adjust([&](frmPortion& p) {
+        QTest::keyClicks(p.TextOp1, "99");
+        QAccessibleInterface* option = QAccessible::queryAccessibleInterface(p.Option2);
+        ASSERT_TRUE(option && option->actionInterface());
+        option->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+        EXPECT_TRUE(p.Option2->isChecked());
+        typeAndSubmit(p, "0.5");
+    });
+    EXPECT_EQ(stored(4, {"GMWT_DESC1", "GMWT_2"}), QStringList({"1 cup", "0.5"}));
+    EXPECT_NEAR(globals().vPortionGrams, 120.0f, 1e-4);
 }
 
 // The typical road: a new meal, a food picked from the list, its portion set in cups.

@@ -167,6 +167,45 @@ TEST_F(BoundListTest, TypedLettersSelectTheFirstRowBeginningWithThemAndEnterSign
     EXPECT_EQ(entered.count(), 1);
 }
 
+// Types as a person does: Shift pressed before a capital and released after it, Caps Lock and
+// AltGr pressed and released on their own as well.
+void typeLikeAPerson(QWidget* w, const QString& text) {
+    for (const QChar c : text) {
+        if (c == u'|') {  // Caps Lock on and off again, AltGr tapped: no letter of their own
+            for (Qt::Key key : {Qt::Key_CapsLock, Qt::Key_AltGr}) {
+                QTest::sendKeyEvent(QTest::Press, w, key, QString(), Qt::NoModifier);
+                QTest::sendKeyEvent(QTest::Release, w, key, QString(), Qt::NoModifier);
+            }
+            continue;
+        }
+        const bool capital = c.isUpper();
+        if (capital) QTest::keyPress(w, Qt::Key_Shift);
+        QTest::keyClick(w, c.toLatin1(), capital ? Qt::ShiftModifier : Qt::NoModifier);
+        if (capital) QTest::keyRelease(w, Qt::Key_Shift, Qt::ShiftModifier);
+    }
+}
+
+TEST_F(BoundListTest, CapitalsTypedWithShiftAndOtherModifierKeysKeepTheTypedLetters) {
+    list.setTexts({"Alcoholic beverage, beer, light", "Alcoholic beverage, wine, table",
+                   "Baby food, apple", "Milk, dry", "Milk, whole, 3.25% milkfat",
+                   "Whale, beluga, eyes"});
+    const std::pair<const char*, const char*> cases[] = {
+        {"Alcoholic B", "Alcoholic beverage, beer, light"},
+        {"Alcoholic Beverage, W", "Alcoholic beverage, wine, table"},
+        {"milk, Whole", "Milk, whole, 3.25% milkfat"},
+        {"MILK, |W|h", "Milk, whole, 3.25% milkfat"}};
+    for (const auto& [typed, row] : cases) {
+        list.resetKeyboardSearch();
+        typeLikeAPerson(&list, QLatin1String(typed));
+        EXPECT_EQ(list.text(), row) << typed;
+    }
+    // An arrow key still ends the typed search.
+    QTest::keyClick(&list, Qt::Key_Up);
+    ASSERT_EQ(list.text(), "Milk, dry");
+    typeLikeAPerson(&list, "W");
+    EXPECT_EQ(list.text(), "Whale, beluga, eyes");
+}
+
 TEST_F(BoundListTest, PageKeysPageTheListFromKeyboardAndInjectedKeys) {
     list.setCurrentRow(0);
     QTest::keyClick(&list, Qt::Key_PageDown);
