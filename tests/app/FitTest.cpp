@@ -8,7 +8,6 @@
 #include <QFrame>
 #include <QGuiApplication>
 #include <QLabel>
-#include <QMenuBar>
 #include <QRadioButton>
 #include <QScreen>
 #include <QStyle>
@@ -224,6 +223,12 @@ TEST_F(FitTest, TheMainWindowFitsTheScreenInEachStateAndCanGrow) {
     EXPECT_GT(form->Text2->width(), report.width());
     EXPECT_GT(form->Text2->height(), report.height());
     EXPECT_TRUE(form->maximumSize().width() > 10000 && form->maximumSize().height() > 10000);
+
+    // Where the window is wide enough, the eleven buttons of the row are all of one size.
+    form->resize(1300, 700);
+    QCoreApplication::processEvents();
+    for (QPushButton* b : {form->cmdBMoveFirst, form->cmdAddMeal, form->cmdPortionAdjust})
+        EXPECT_NEAR(b->width(), form->cmdClose->width(), 1) << qPrintable(b->text());
 }
 
 TEST_F(FitTest, TheButtonRowStaysPutWhileTheRestartHidesTheCounterAndDetail) {
