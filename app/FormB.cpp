@@ -11,6 +11,7 @@
 #include "platform/AccessibleText.h"
 #include "platform/BoundList.h"
 #include "platform/Platform.h"
+#include "platform/TextFit.h"
 #include "viewers/frmHLP.h"
 
 #include <QAction>
@@ -23,12 +24,38 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QStyle>
 #include <QTextEdit>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace pw {
 
 namespace {
+
+// The restart after the last meal was deleted hides the counter and the detail: the rest of the
+// window stays where it is.
+void keepPlaceWhenHidden(QWidget* w) {
+    QSizePolicy policy = w->sizePolicy();
+    policy.setRetainSizeWhenHidden(true);
+    w->setSizePolicy(policy);
+}
+
+// A button as narrow as its caption allows (the style's customary width is too wide for a row of
+// eleven on a small screen), never narrower than the widest step button.
+void fitToCaption(QPushButton* b) {
+    const QStyle* style = b->style();
+    const int padding = 2 * style->pixelMetric(QStyle::PM_ButtonMargin) +
+                        2 * style->pixelMetric(QStyle::PM_DefaultFrameWidth);
+    const QFontMetrics metrics = b->fontMetrics();
+    b->setMinimumWidth(std::max(metrics.horizontalAdvance(b->text()),
+                                metrics.horizontalAdvance(QStringLiteral(">>|"))) +
+                       padding);
+}
+
+// The size the window opens at where the screen has room for it.
+constexpr QSize kPreferredSize(900, 640);
 
 QPushButton* makeButton(const QString& caption, const QString& accessibleName, QWidget* parent) {
     auto* b = new QPushButton(caption, parent);
@@ -51,7 +78,7 @@ FormB::FormB(Platform& platform, QWidget* parent)
     connectHandlers();
     Data1.onReposition = [this] { Data1_Reposition(); };
     DataB.onReposition = [this] { DataB_Reposition(); };
-    resize(900, 640);
+    openAtSize(*this, kPreferredSize);
 }
 
 FormB::~FormB() {
@@ -81,11 +108,14 @@ void FormB::buildControls() {
     cmdPortionAdjust->setToolTip(QStringLiteral("Adjust Portion Size"));
     cmdCustom = makeButton(QStringLiteral("Customize"), QStringLiteral("Customize"), central);
     cmdClose = makeButton(QStringLiteral("Exit"), QStringLiteral("Exit"), central);
+    // Equal shares of the row wherever the window is wide enough; on a narrow screen each
+    // button keeps room for its own caption, so the short step buttons give way first.
+    row->setSpacing(4);
     for (QPushButton* b : {cmdBMoveFirst, cmdBMovePrevious, cmdBMoveNext, cmdBMovelast, cmdAddMeal,
                            cmdSelect, cmdAddItem, cmdRemove, cmdPortionAdjust, cmdCustom,
                            cmdClose}) {
-        b->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
-        b->setMinimumWidth(60);
+        fitToCaption(b);
+        b->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
         row->addWidget(b, 1);
     }
     outer->addLayout(row);
@@ -109,6 +139,8 @@ void FormB::buildControls() {
     Text1->setReadOnly(true);
     Text1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     Text1->setAccessibleName(QStringLiteral("Item detail"));
+    keepPlaceWhenHidden(lblRecordCountB);
+    keepPlaceWhenHidden(Text1);
     left->addWidget(Text1, 1);
     body->addLayout(left, 1);
 
@@ -119,7 +151,8 @@ void FormB::buildControls() {
     RTBox->setReadOnly(true);
     RTBox->setFocusPolicy(Qt::NoFocus);
     RTBox->setAccessibleName(QStringLiteral("Banner"));
-    RTBox->setMaximumHeight(twipsToPixelsY(*this, 2000));
+    // The banner fills the right half, as the food list and the report do in their turn.
+    RTBox->setMinimumHeight(twipsToPixelsY(*this, 2000));
     right->addWidget(RTBox, 1);
 
     DBList1 = new BoundList(central);
@@ -141,6 +174,7 @@ void FormB::buildControls() {
     lblRecordCount = new QLabel(Frame2);
     lblRecordCount->setObjectName(QStringLiteral("lblRecordCount"));
     nameFollowsText(lblRecordCount, QStringLiteral("Position in the food list"));
+    for (QPushButton* b : {cmdPageUp, cmdPageDown, cmdCancel}) fitToCaption(b);
     pageRow->addWidget(cmdPageUp);
     pageRow->addWidget(cmdPageDown);
     pageRow->addWidget(cmdCancel);

@@ -1,5 +1,7 @@
 #include "custom/FoodBoxes.h"
 
+#include "platform/TextFit.h"
+
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -19,6 +21,7 @@ QLineEdit* FoodBoxes::make(int slot, const QString& caption, QWidget* parent) {
     label->setObjectName(QStringLiteral("lblLabels_%1").arg(slot));
     label->setBuddy(box);
     label->setWordWrap(true);
+    showAllLines(label);
     box->setAccessibleName(caption);
     lblLabels[std::size_t(slot)] = label;
     return box;

@@ -14,6 +14,7 @@
 #include "data/RuntimeError.h"
 #include "data/Schema.h"
 #include "platform/Platform.h"
+#include "platform/TextFit.h"
 
 namespace pw {
 
@@ -77,7 +78,7 @@ void frmDbaseAdd::buildControls() {
     RTBox->setObjectName(QStringLiteral("RTBox"));
     RTBox->setReadOnly(true);
     RTBox->setAccessibleName(QStringLiteral("Quick Help"));
-    RTBox->setMaximumHeight(90);
+    showWholeText(RTBox);
     outer->addWidget(RTBox);
 
     auto* buttons = new QHBoxLayout;
@@ -104,7 +105,7 @@ void frmDbaseAdd::buildControls() {
     setTabOrder(previous, cmdSave);
     setTabOrder(cmdSave, cmdCancel);
 
-    resize(760, 540);
+    openAtSize(*this, QSize(760, 540));
     connect(cmdSave, &QPushButton::clicked, this, &frmDbaseAdd::cmdSave_Click);
     connect(cmdCancel, &QPushButton::clicked, this, &frmDbaseAdd::cmdCancel_Click);
 }

@@ -17,6 +17,7 @@
 #include "platform/AccessibleText.h"
 #include "platform/BoundList.h"
 #include "platform/Platform.h"
+#include "platform/TextFit.h"
 
 namespace pw {
 
@@ -106,12 +107,12 @@ void frmDbaseDel::buildControls() {
     Rtext1->setObjectName(QStringLiteral("Rtext1"));
     Rtext1->setReadOnly(true);
     Rtext1->setAccessibleName(QStringLiteral("Quick Help"));
-    Rtext1->setMaximumHeight(150);
+    showWholeText(Rtext1);
     left->addWidget(Rtext1);
     auto* leftSide = new QWidget(this);
     leftSide->setLayout(left);
     left->setContentsMargins(0, 0, 0, 0);
-    leftSide->setMaximumWidth(240);
+    leftSide->setMaximumWidth(300);
     body->addWidget(leftSide, 2);
 
     // Right: the record of the food shown.
@@ -157,7 +158,7 @@ void frmDbaseDel::buildControls() {
     next(boxes.txtFields[32]);
     next(boxes.txtFields[33]);
     next(Rtext1);
-    resize(790, 560);
+    openAtSize(*this, QSize(790, 560));
 }
 
 void frmDbaseDel::connectHandlers() {

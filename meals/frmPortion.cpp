@@ -1,5 +1,4 @@
 #include "meals/frmPortion.h"
-#include "platform/Twips.h"
 
 #include <QButtonGroup>
 #include <QFontMetrics>
@@ -40,35 +39,34 @@ QString wrapped(const QString& text, const QFontMetrics& fm, int width) {
 
 }  // namespace
 
-frmPortion::frmPortion(FormB& owner) : QDialog(&owner), m_owner(owner) {
+frmPortion::frmPortion(FormB& owner)
+    : QDialog(&owner), m_owner(owner), m_layout(*this, 6420, 4620) {
     setObjectName(QStringLiteral("frmPortion"));
     setWindowTitle(QStringLiteral("Adjust Portion Size"));
     buildControls();
     Form_Load();
+    fitToTexts();
 }
 
 frmPortion::~frmPortion() = default;
 
 void frmPortion::buildControls() {
-    auto x = [this](int twips) { return twipsToPixelsX(*this, twips); };
-    auto y = [this](int twips) { return twipsToPixelsY(*this, twips); };
-    auto place = [&](QWidget* w, int left, int top, int width, int height) {
-        w->setGeometry(x(left), y(top), x(width), y(height));
+    auto place = [this](QWidget* w, int left, int top, int width, int height) {
+        m_layout.place(w, left, top, width, height);
     };
-    auto line = [&](const char* name, int left, int right, int top) {
+    auto line = [this](const char* name, int left, int right, int top) {
         auto* l = new QFrame(this);
         l->setObjectName(QLatin1String(name));
         l->setFrameShape(QFrame::HLine);
         l->setFrameShadow(QFrame::Sunken);
-        l->setGeometry(x(left), y(top) - 1, x(right) - x(left), 3);
+        m_layout.horizontalLine(l, left, right, top);
         return l;
     };
 
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
-    setFixedSize(x(6420), y(4620));
-    // The positions are laid out for a small sans-serif face of 8 points; a larger default font
-    // would clip the short labels (the "Item:" label is only 390 twips wide).
+    // The positions are laid out for a small sans-serif face of 8 points; the form grows where
+    // even that needs more room (fitToTexts).
     setFont(QFont(QStringLiteral("Arial"), 8));
 
     lblItem = new QLabel(QStringLiteral("Item:"), this);
@@ -152,17 +150,30 @@ void frmPortion::buildControls() {
     connect(cmdSubmit, &QPushButton::clicked, this,
             [this] { m_owner.guarded([this] { cmdSubmit_Click(); }); });
     connect(cmdCancel, &QPushButton::clicked, this, [this] { cmdCancel_Click(); });
+}
 
+void frmPortion::fitToTexts() {
+    // A caption wrapped by hand is wrapped again at each width the form tries.
+    m_layout.onPlaced = [this] {
+        for (QRadioButton* option : {Option1, Option2, Option3})
+            if (m_captions.contains(option)) wrapCaption(option);
+    };
+    m_layout.fit();
     if (QScreen* s = screen()) move(s->availableGeometry().center() - rect().center());
 }
 
-void frmPortion::setOptionCaption(QRadioButton* option, QLineEdit* box, const QString& caption) {
-    QString shown = caption;
+void frmPortion::wrapCaption(QRadioButton* option) {
+    QString shown = m_captions.value(option);
     shown.replace(QLatin1Char('&'), QStringLiteral("&&"));  // a unit's "&" is no access key
     const int indicator =
         style()->pixelMetric(QStyle::PM_ExclusiveIndicatorWidth, nullptr, option) +
         style()->pixelMetric(QStyle::PM_RadioButtonLabelSpacing, nullptr, option);
     option->setText(wrapped(shown, option->fontMetrics(), option->width() - indicator));
+}
+
+void frmPortion::setOptionCaption(QRadioButton* option, QLineEdit* box, const QString& caption) {
+    m_captions.insert(option, caption);
+    wrapCaption(option);
     option->setAccessibleName(caption);
     box->setAccessibleName(caption);
 }

@@ -1,6 +1,9 @@
 #pragma once
 
 #include <QDialog>
+#include <QHash>
+
+#include "platform/TwipsLayout.h"
 
 class QButtonGroup;
 class QFrame;
@@ -60,8 +63,15 @@ private:
     // Enables the box of the option chosen, empties and disables the others, focuses it.
     void chooseBox(QLineEdit* box);
 
+    // Grows the form to its texts and centres it on the screen.
+    void fitToTexts();
+    // Sets an option's caption, broken into lines at the option's width.
+    void wrapCaption(QRadioButton* option);
+
     FormB& m_owner;
     bool m_activated = false;
+    TwipsLayout m_layout;
+    QHash<QRadioButton*, QString> m_captions;  // each option's caption, unbroken
 };
 
 }  // namespace pw

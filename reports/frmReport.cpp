@@ -1,5 +1,4 @@
 #include "reports/frmReport.h"
-#include "platform/Twips.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -21,6 +20,8 @@ const QString kSelectByNumber = QStringLiteral("Select ALL * from Meals Where Me
 constexpr int kMealNumberField = 38;
 // The report's row count and loop counter are 16-bit.
 constexpr int kMostReportRows = 32767;
+// The widest entry a box is made for: a date with a four-digit year.
+const QString kWidestEntry = QStringLiteral("11/26/2001");
 
 // A whole number as the store's 32-bit meal numbers hold it; beyond that an overflow.
 long long wholeMealNumber(double value) {
@@ -31,10 +32,10 @@ long long wholeMealNumber(double value) {
 
 }  // namespace
 
-frmReport::frmReport(FormB& owner) : QDialog(&owner), m_owner(owner) {
+frmReport::frmReport(FormB& owner)
+    : QDialog(&owner), m_owner(owner), m_layout(*this, 7230, 4260) {
     setObjectName(QStringLiteral("frmReport"));
     setWindowTitle(QStringLiteral("Select a Report"));
-    setFixedSize(px(7230), px(4260));
 
     Label1 = new QLabel(this);
     Label1->setObjectName(QStringLiteral("Label1"));
@@ -56,13 +57,16 @@ frmReport::frmReport(FormB& owner) : QDialog(&owner), m_owner(owner) {
     cmdCancel = new QPushButton(QStringLiteral("Cancel"), this);
     cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
 
-    placeTwips(Label1, 540, 660, 3180, 3105);
-    placeTwips(Label2, 3870, 900, 1380, 300);
-    placeTwips(Label3, 3870, 1500, 1350, 285);
-    placeTwips(Text1, 5325, 705, 975, 450);
-    placeTwips(Text2, 5325, 1375, 975, 450);
-    placeTwips(cmdOK, 5325, 2045, 975, 450);
-    placeTwips(cmdCancel, 5325, 2715, 975, 450);
+    m_layout.place(Label1, 540, 660, 3180, 3105);
+    m_layout.place(Label2, 3870, 900, 1380, 300);
+    m_layout.place(Label3, 3870, 1500, 1350, 285);
+    m_layout.place(Text1, 5325, 705, 975, 450);
+    m_layout.place(Text2, 5325, 1375, 975, 450);
+    m_layout.place(cmdOK, 5325, 2045, 975, 450);
+    m_layout.place(cmdCancel, 5325, 2715, 975, 450);
+    // Each box holds a meal number or a date written out in full.
+    m_layout.reserve(Text1, kWidestEntry);
+    m_layout.reserve(Text2, kWidestEntry);
     setTabOrder(Text1, Text2);
     setTabOrder(Text2, cmdOK);
     setTabOrder(cmdOK, cmdCancel);
@@ -73,16 +77,6 @@ frmReport::frmReport(FormB& owner) : QDialog(&owner), m_owner(owner) {
 }
 
 frmReport::~frmReport() = default;
-
-int frmReport::px(int twips) const {
-    return twipsToPixelsX(*this, twips);
-}
-
-void frmReport::placeTwips(QWidget* w, int left, int top, int width, int height) {
-    w->setGeometry(px(left), px(top), px(width), px(height));
-}
-
-void frmReport::moveTwips(QWidget* w, int left, int top) { w->move(px(left), px(top)); }
 
 void frmReport::Form_Load() {
     FormB& f = m_owner;
@@ -133,15 +127,18 @@ void frmReport::Form_Load() {
         Text2->hide();
         Label2->hide();
         Label3->hide();
-        moveTwips(Text1, 4095, 705);
+        m_layout.move(Text1, 4095, 705);
         // The buttons move up beside the single box.
-        moveTwips(cmdOK, 4095, 1375);
-        moveTwips(cmdCancel, 4095, 2045);
+        m_layout.move(cmdOK, 4095, 1375);
+        m_layout.move(cmdCancel, 4095, 2045);
     } else {
         Text1->setAccessibleName(Label2->text());
         Text2->setAccessibleName(Label3->text());
-        moveTwips(Text1, 5310, 705);
+        m_layout.move(Text1, 5310, 705);
     }
+    // The design's captions and boxes are too narrow for today's faces: the form grows to fit
+    // this kind's texts.
+    m_layout.fit();
     Label1->setAccessibleName(Label1->text());
 }
 

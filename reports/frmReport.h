@@ -2,6 +2,8 @@
 
 #include <QDialog>
 
+#include "platform/TwipsLayout.h"
+
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -42,11 +44,8 @@ private:
     void commonEnding(int count);
     // The count as the report's 16-bit row count; false (after telling the user) when too many.
     bool fitsReport(int count);
-    void placeTwips(QWidget* w, int left, int top, int width, int height);
-    void moveTwips(QWidget* w, int left, int top);
-    int px(int twips) const;
-
     FormB& m_owner;
+    TwipsLayout m_layout;
 };
 
 }  // namespace pw

@@ -1,4 +1,5 @@
 #include "viewers/frmHLP.h"
+#include "platform/TextFit.h"
 #include "platform/Twips.h"
 
 #include <QAction>
@@ -43,7 +44,7 @@ frmHLP::frmHLP(Platform& platform, QWidget* owner)
     mnuFileExitAction = mnuFile->addAction(QStringLiteral("&Close Help"));
     connect(mnuFilePrintAction, &QAction::triggered, this, &frmHLP::mnuFilePrint_Click);
     connect(mnuFileExitAction, &QAction::triggered, this, &frmHLP::mnuFileExit_Click);
-    resize(px(9000), px(7000));
+    openAtSize(*this, QSize(px(9000), px(7000)));
 }
 
 frmHLP::~frmHLP() = default;

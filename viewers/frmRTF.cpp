@@ -1,4 +1,5 @@
 #include "viewers/frmRTF.h"
+#include "platform/TextFit.h"
 #include "platform/Twips.h"
 
 #include <QAction>
@@ -55,7 +56,7 @@ frmRTF::frmRTF(Platform& platform, QWidget* owner)
     connect(mnuFileSaveAsAction, &QAction::triggered, this, &frmRTF::mnuFileSaveAs_Click);
     connect(mnuFilePrintAction, &QAction::triggered, this, &frmRTF::mnuFilePrint_Click);
     connect(mnuCloseAction, &QAction::triggered, this, &frmRTF::mnuClose_Click);
-    resize(640, 480);
+    openAtSize(*this, QSize(640, 480));
 }
 
 frmRTF::~frmRTF() = default;
