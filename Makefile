@@ -3,8 +3,9 @@ BUILD ?= build
 CMAKE_FLAGS ?=
 FUZZ_SECONDS ?= 60
 export CMAKE_FLAGS
+PREFIX ?= /usr/local
 
-.PHONY: deps configure build run test bench sanitize fuzz clean
+.PHONY: deps configure build run test bench sanitize fuzz clean install package
 
 deps:
 	bash scripts/install-deps.sh
@@ -25,6 +26,14 @@ run: build
 
 test: build
 	ctest --test-dir $(BUILD) --output-on-failure --timeout 600
+
+# Installs into $(PREFIX) (and under $(DESTDIR) when set): bin/platewise and its share/ files.
+install: build
+	cmake --install $(BUILD) --prefix $(PREFIX)
+
+# A Debian package in $(BUILD), installable with `apt install ./<file>.deb`.
+package: build
+	cd $(BUILD) && cpack -G DEB
 
 bench: build
 	bash scripts/bench.sh $(BUILD)

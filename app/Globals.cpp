@@ -1,5 +1,6 @@
 #include "app/Globals.h"
 
+#include "app/DataFolder.h"
 #include "app/FormB.h"
 #include "app/frmSplash.h"
 #include "data/Database.h"
@@ -8,8 +9,11 @@
 #include "platform/QtPlatform.h"
 
 #include <QApplication>
+#include <QCommandLineParser>
 #include <QDir>
+#include <QIcon>
 #include <QLockFile>
+#include <QStandardPaths>
 
 namespace pw {
 
@@ -46,11 +50,18 @@ void GlobalErrorHandler(Platform& platform, int number, const QString& descripti
     }
 }
 
-std::unique_ptr<FormB> startProgram(Platform& platform, const QString& programDir) {
+QString documentPath(const QString& fileName) {
+    const Globals& g = globals();
+    return (g.documentDir.isEmpty() ? g.programDir : g.documentDir) + QChar('/') + fileName;
+}
+
+std::unique_ptr<FormB> startProgram(Platform& platform, const QString& programDir,
+                                    const QString& documentDir) {
     Globals& g = globals();
     g.programDir = QDir::cleanPath(programDir);
-    g.svCustomDB = g.programDir + QStringLiteral("/Custom.mdb");
-    g.svMealDB = g.programDir + QStringLiteral("/MealDataB.mdb");
+    g.documentDir = documentDir.isEmpty() ? QString() : QDir::cleanPath(documentDir);
+    g.svCustomDB = g.programDir + QChar('/') + kFoodFile;
+    g.svMealDB = g.programDir + QChar('/') + kMealFile;
     try {
         // Checked once: the cursors opened by the load reuse these connections.
         checkedConnection(g.svCustomDB, DbKind::Food);
@@ -73,20 +84,35 @@ std::unique_ptr<FormB> startProgram(Platform& platform, const QString& programDi
 int Main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Platewise"));
-    QtPlatform platform;
-    const QString dir = QDir::cleanPath(QCoreApplication::applicationDirPath());
+    QApplication::setApplicationVersion(QStringLiteral(PLATEWISE_VERSION));
+    QGuiApplication::setDesktopFileName(QStringLiteral("net.korvane.Platewise"));
+    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("net.korvane.Platewise")));
 
-    // One program folder serves one running program at a time.
-    QLockFile lock(dir + QStringLiteral("/Platewise.lock"));
-    if (!lock.tryLock(0)) {
-        platform.message(QStringLiteral("Platewise is already running with the files in ") +
-                         QDir::toNativeSeparators(dir) +
-                         QStringLiteral(".  Only one Platewise can use them at a time."));
-        return 1;
-    }
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("Korvane Platewise records meals and reports their nutrients."));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    const QCommandLineOption dataDirOption(
+        QStringLiteral("data-dir"),
+        QStringLiteral("Keep the meals and your own foods in <folder>, which is made and given "
+                       "fresh database files where it lacks them."),
+        QStringLiteral("folder"));
+    parser.addOption(dataDirOption);
+    parser.process(app);  // --help, --version and mistakes end here
+
+    QtPlatform platform;
+    const FolderInputs in{QCoreApplication::applicationDirPath(), parser.value(dataDirOption),
+                          QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)};
+    // One data folder serves one running program at a time.
+    std::unique_ptr<QLockFile> lock;
+    const std::optional<ProgramFolders> folders = openDataFolder(platform, in, lock);
+    if (!folders) return 1;
+
     // The splash window stays up while the main window loads, unless a key or a click closed it.
-    std::unique_ptr<FormB> form =
-        withSplash(platform, [&platform, &dir] { return startProgram(platform, dir); });
+    std::unique_ptr<FormB> form = withSplash(platform, [&platform, &folders] {
+        return startProgram(platform, folders->dataDir, folders->documentDir);
+    });
     if (!form) return 1;
     form->show();
     const int rc = app.exec();

@@ -12,7 +12,8 @@ class Platform;
 struct Globals {
     QString svCustomDB;  // the program's folder + "/Custom.mdb"
     QString svMealDB;    // the program's folder + "/MealDataB.mdb"
-    QString programDir;  // the folder that holds the program file, no trailing separator
+    QString programDir;   // the folder that holds the data files, no trailing separator
+    QString documentDir;  // the folder that holds Help.rtf and DV.rtf; empty: programDir
     QString svHelpFile;  // full path of the document the help viewer shows
 
     // The description last searched for in the food table, apostrophes doubled.
@@ -34,14 +35,20 @@ void GlobalErrorHandler(Platform& platform, int number, const QString& descripti
 // "Error number n was encountered." + LF + CR + "Which is described as: " + description.
 QString errorReportText(int number, const QString& description, const QString& lineBreak);
 
+// The full path of one of the program's documents (Help.rtf, DV.rtf).
+QString documentPath(const QString& fileName);
+
 class FormB;
 
-// Sets the global paths for a program folder, checks both database files and loads the main
+// Sets the global paths for a data folder, checks both database files and loads the main
 // window. On a file that cannot be used it shows a message naming the file and what is wrong
-// and returns nullptr; the files are left untouched.
-std::unique_ptr<FormB> startProgram(Platform& platform, const QString& programDir);
+// and returns nullptr; the files are left untouched. Documents are read from `documentDir`, or
+// from the data folder when it is empty.
+std::unique_ptr<FormB> startProgram(Platform& platform, const QString& programDir,
+                                    const QString& documentDir = QString());
 
-// Program entry: shows the splash window and the main window, runs the event loop.
+// Program entry: reads the command line, chooses and locks the data folder, shows the splash
+// window and the main window, runs the event loop.
 int Main(int argc, char** argv);
 
 }  // namespace pw

@@ -5,7 +5,8 @@ pkgs=(build-essential cmake ninja-build g++ pkg-config
       qt6-base-dev libqt6opengl6-dev libgl-dev libsqlitecpp-dev libsqlite3-dev
       libgtest-dev libbenchmark-dev fonts-liberation unzip
       xvfb xdotool x11-utils imagemagick poppler-utils sqlite3 clang-14 libclang-rt-14-dev
-      clang-format)
+      clang-format
+      librsvg2-bin desktop-file-utils appstream dpkg-dev file)
 missing=()
 for p in "${pkgs[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -10,7 +10,7 @@ void FormB::mnuHelp_Click() { showHelpDocument(QStringLiteral("Help.rtf")); }
 void FormB::mnuDailyValues_Click() { showHelpDocument(QStringLiteral("DV.rtf")); }
 
 void FormB::showHelpDocument(const QString& fileName) {
-    globals().svHelpFile = globals().programDir + QChar('/') + fileName;
+    globals().svHelpFile = documentPath(fileName);
     if (m_frmHLP && m_frmHLP->isVisible()) {
         m_frmHLP->Fill();
         if (m_frmHLP->isMinimized()) m_frmHLP->showNormal();

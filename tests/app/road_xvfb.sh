@@ -6,17 +6,7 @@
 set -euo pipefail
 artifacts=${5:-/tmp}
 source "$(dirname "$0")/xvfb_program.sh"
-
-# No window manager runs here: each window gets the keyboard focus from us.
-focus() {
-  local w
-  w=$(timeout 20 xdotool search --sync --onlyvisible --name "$1" | tail -1)
-  [ -n "$w" ] || { echo "no window '$1'"; exit 1; }
-  xdotool windowfocus --sync "$w"
-  sleep 0.2
-}
-keys() { xdotool key --delay 60 "$@"; sleep 0.3; }
-typed() { xdotool type --delay 60 "$1"; sleep 0.3; }
+source "$(dirname "$0")/xdo_keys.sh"
 
 focus '^Platewise$'; keys Return                       # no meal yet
 focus '^Korvane Platewise$'; keys alt+1 a              # Step 1, Add a new meal
