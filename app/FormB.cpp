@@ -209,6 +209,7 @@ void FormB::buildMenus() {
     QMenuBar* bar = menuBar();
     mnuFile = bar->addMenu(QStringLiteral("&File"));
     mnuSaveReport = mnuFile->addAction(QStringLiteral("&Save Report"));
+    mnuExportCsv = mnuFile->addAction(QStringLiteral("Export Report as &CSV..."));
     mnuPrintReport = mnuFile->addAction(QStringLiteral("&Print Report"));
     mnuFileOpen = mnuFile->addAction(QStringLiteral("&Open a Report"));
     mnuFile->addSeparator();
@@ -231,6 +232,8 @@ void FormB::buildMenus() {
         mnuReport->addAction(QStringLiteral("&2 Report for a range of meal numbers"));
     mnuReportSpecificDate = mnuReport->addAction(QStringLiteral("&3 Report for a specific date"));
     mnuReportRangeDates = mnuReport->addAction(QStringLiteral("&4 Report for a range of dates"));
+    mnuReport->addSeparator();
+    mnuReportChart = mnuReport->addAction(QStringLiteral("&Chart of the report"));
 
     mnuHelpMenu = bar->addMenu(QStringLiteral("&Help"));
     mnuHelp = mnuHelpMenu->addAction(QStringLiteral("&Instructions"));
@@ -277,6 +280,7 @@ void FormB::connectHandlers() {
     onTrigger(mnuAbout, &FormB::mnuAbout_Click);
     connectFoodHandlers();
     connectItemHandlers();
+    connectChartHandlers();
 }
 
 void FormB::guarded(const std::function<void()>& handler) { runGuarded(m_platform, handler); }

@@ -21,6 +21,8 @@ namespace pw {
 class BoundList;
 class RuntimeError;
 class Platform;
+class ReportFigures;
+class frmReportChart;
 class frmNewMeal;
 
 // The main window: the meal view, the food picker, the report box and every command.
@@ -92,6 +94,7 @@ public:
     // ---- Menus ----
     QMenu* mnuFile = nullptr;
     QAction* mnuSaveReport = nullptr;
+    QAction* mnuExportCsv = nullptr;
     QAction* mnuPrintReport = nullptr;
     QAction* mnuFileOpen = nullptr;
     QAction* mnuExit = nullptr;
@@ -108,6 +111,7 @@ public:
     QAction* mnuReportRangeMealNumbers = nullptr;
     QAction* mnuReportSpecificDate = nullptr;
     QAction* mnuReportRangeDates = nullptr;
+    QAction* mnuReportChart = nullptr;
     QMenu* mnuHelpMenu = nullptr;
     QAction* mnuHelp = nullptr;
     QAction* mnuDailyValues = nullptr;
@@ -194,6 +198,15 @@ public:
     void mnuPrintReport_Click();
     void mnuFileOpen_Click();
 
+    // ---- Report chart and CSV (reports/FormB_chart.cpp) ----
+    // The numbers of the report on display, kept by keepReportFigures when the report is made.
+    std::shared_ptr<const ReportFigures> reportFigures;
+    void keepReportFigures(int kind);
+    void mnuReportChart_Click();
+    void mnuExportCsv_Click();
+    // The chart window while it is open; null when closed.
+    frmReportChart* chartWindow() const;
+
     // ---- Customisation (custom/FormB_custom.cpp) ----
     void cmdCustom_Click();
 
@@ -223,6 +236,7 @@ private:
     // Connections made by the subsystems' own files (each defined in its folder).
     void connectFoodHandlers();
     void connectItemHandlers();
+    void connectChartHandlers();
 
     Platform& m_platform;
     std::unique_ptr<frmNewMeal> m_frmNewMeal;

@@ -3,21 +3,28 @@
 #include <SQLiteCpp/Transaction.h>
 #include <benchmark/benchmark.h>
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QFile>
 #include <QTemporaryDir>
+#include <memory>
 
+#include "bench/BenchSupport.h"
 #include "data/Database.h"
 #include "data/RecordCursor.h"
 #include "data/Schema.h"
 #include "reports/DailyValues.h"
+#include "reports/ReportCsv.h"
+#include "reports/ReportFigures.h"
 #include "reports/ReportText.h"
+#include "reports/TextFiles.h"
+#include "reports/frmReportChart.h"
 
 namespace {
 
 constexpr int kRows = 32767;
 
-// A copy of the empty meal store holding one meal of kRows items, every nutrient filled.
+// A copy of the empty meal store holding one meal of kRows items, every nutrient filled, dated
+// over the seven days from 11/26/2001.
 QString makeMealStore(const QTemporaryDir& dir) {
     const QString path = dir.filePath(QStringLiteral("MealDataB.mdb"));
     QFile::copy(QStringLiteral(PW_MEAL_TEMPLATE), path);
@@ -26,7 +33,7 @@ QString makeMealStore(const QTemporaryDir& dir) {
     db.exec("PRAGMA synchronous = OFF");
     const QStringList names = pw::fieldNames(pw::mealsTable());
     std::string columns = "description, MealNumber, MealName, Date, PortionSize";
-    std::string values = "?, 1, 'Big', '2001-11-26', 100";
+    std::string values = "?, 1, 'Big', date('2001-11-26', ?), 100";
     for (int p = 2; p <= 31; ++p) {
         columns += ", \"" + names[p].toStdString() + "\"";
         values += ", ?";
@@ -35,7 +42,8 @@ QString makeMealStore(const QTemporaryDir& dir) {
     SQLite::Statement insert(db, "INSERT INTO Meals (" + columns + ") VALUES (" + values + ")");
     for (int i = 0; i < kRows; ++i) {
         insert.bind(1, "Food " + std::to_string(i));
-        for (int p = 2; p <= 31; ++p) insert.bind(p, 0.125 * ((i + p) % 97));
+        insert.bind(2, "+" + std::to_string(i * 7 / kRows) + " days");
+        for (int p = 2; p <= 31; ++p) insert.bind(p + 1, 0.125 * ((i + p) % 97));
         insert.exec();
         insert.reset();
     }
@@ -74,10 +82,60 @@ void BM_ReportEngine(benchmark::State& state) {
 }
 BENCHMARK(BM_ReportEngine)->Unit(benchmark::kMillisecond);
 
+// The report of the week's range as the chart window and the CSV export see it.
+const QString kWeek = QStringLiteral(
+    "Select ALL * from Meals Where Date BETWEEN #11/26/2001# AND #12/02/2001# Order by Date");
+
+pw::NutrientTotals weekTotals(const QString& path) {
+    pw::RecordCursor cursor;
+    cursor.setDatabaseName(path);
+    cursor.setRecordSource(kWeek);
+    cursor.refresh();
+    cursor.moveLast();
+    pw::BoundFields fields(cursor, pw::fieldNames(pw::mealsTable()));
+    return pw::ReportText::walk(cursor, fields, cursor.recordCount()).totals;
+}
+
+// The figures the report keeps: its totals and the days from the one grouped query.
+std::shared_ptr<const pw::ReportFigures> weekFigures(const QString& path,
+                                                     const pw::NutrientTotals& totals) {
+    return std::make_shared<const pw::ReportFigures>(4, totals, pw::PercentDV{}, pw::DVTexts{},
+                                                     pw::dailyTotals(path, kWeek));
+}
+
+// From the report's totals to the chart window shown and painted: the one grouped query for the
+// days, the charts and the table.
+void BM_ChartWindowOpen(benchmark::State& state) {
+    QTemporaryDir dir;
+    const QString path = makeMealStore(dir);
+    const pw::NutrientTotals totals = weekTotals(path);
+    pw::bench::QuietPlatform platform;
+    for (auto _ : state) {
+        pw::frmReportChart window(platform, nullptr);
+        window.setFigures(weekFigures(path, totals));
+        window.show();
+        QCoreApplication::processEvents();
+        benchmark::DoNotOptimize(window.grab());
+    }
+    pw::closeAllConnections();
+}
+BENCHMARK(BM_ChartWindowOpen)->Unit(benchmark::kMillisecond);
+
+// The CSV of the week's report written to a file.
+void BM_ReportCsvExport(benchmark::State& state) {
+    QTemporaryDir dir;
+    const QString path = makeMealStore(dir);
+    const auto figures = weekFigures(path, weekTotals(path));
+    const QString csv = dir.filePath(QStringLiteral("week.csv"));
+    for (auto _ : state) pw::saveFileBytes(csv, pw::csvBytes(figures->tableRows()));
+    pw::closeAllConnections();
+}
+BENCHMARK(BM_ReportCsvExport)->Unit(benchmark::kMillisecond);
+
 }  // namespace
 
 int main(int argc, char** argv) {
-    QCoreApplication app(argc, argv);
+    QApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

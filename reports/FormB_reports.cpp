@@ -92,6 +92,7 @@ void FormB::runReport(int kind) {
     Text2->show();
     Text2->setPlainText(reportText);
     ResetDataB();
+    keepReportFigures(kind);
 }
 
 void FormB::mnuReportMealNumber_Click() { runReport(1); }

@@ -14,12 +14,6 @@ constexpr int kMealNumberField = 38;
 constexpr int kMealNameField = 39;
 constexpr int kDateField = 40;
 
-struct NutrientLine {
-    const char* label;
-    int slot;
-    bool dailyValue;
-};
-
 // The nutrient lines after the calories line, in the order a reader of a label expects them.
 constexpr NutrientLine kLines[] = {
     {" Total Fat in grams:  ", 4, true},
@@ -90,6 +84,15 @@ QStringList headerLines(const ReportHeader& h) {
 }
 
 }  // namespace
+
+const std::vector<NutrientLine>& ReportText::nutrientLines() {
+    static const std::vector<NutrientLine> lines = [] {
+        std::vector<NutrientLine> all{{" Total Calories:  ", 2, true}};
+        all.insert(all.end(), std::begin(kLines), std::end(kLines));
+        return all;
+    }();
+    return lines;
+}
 
 QString ReportText::build(const ReportHeader& header, const NutrientTotals& totals,
                           const DVTexts& dv, const QString& lineBreak) {

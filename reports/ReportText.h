@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <vector>
 
 #include "reports/DailyValues.h"
 
@@ -32,8 +33,19 @@ struct ReportRows {
     QString lastDate;
 };
 
+// One nutrient line of the report body: its label (with the blanks and colon the report shows),
+// the slot whose total it shows, and whether a Daily Value text may follow the total.
+struct NutrientLine {
+    const char* label;
+    int slot;
+    bool dailyValue;
+};
+
 class ReportText {
 public:
+    // The body's 29 nutrient lines in the report's order, calories first.
+    static const std::vector<NutrientLine>& nutrientLines();
+
     // The report text: header, the nutrient lines and the footer, every line ended by
     // `lineBreak`. `dv` holds the Daily Value texts by slot; kind 4 shows none.
     static QString build(const ReportHeader& header, const NutrientTotals& totals,

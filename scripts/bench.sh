@@ -17,6 +17,8 @@ awk -F, '
   $1 == "FindFoodByDescription" { find = $3 }
   $1 == "PortionAdjustment" { portion = $3 }
   $1 == "BM_ReportEngine" { report = $3 }
+  $1 == "BM_ChartWindowOpen" { chart = $3 }
+  $1 == "BM_ReportCsvExport" { csvexport = $3 }
   END {
     row("what", "figure", "", "goal")
     row("start-up to the main window with all " foods " foods", sprintf("%.1f", start), "ms", "250 ms")
@@ -24,5 +26,7 @@ awk -F, '
     row("finding a food by its description", sprintf("%.3f", find), "ms", "1 ms")
     row("a portion adjustment", sprintf("%.2f", portion), "ms", "")
     row("the report over 32,767 item rows", sprintf("%.1f", report), "ms", "100 ms")
+    row("the chart window for a range of 32,767 item rows", sprintf("%.1f", chart), "ms", "150 ms")
+    row("the CSV export of that report", sprintf("%.1f", csvexport), "ms", "50 ms")
     row("peak memory at start-up", sprintf("%.1f", mb), "MB", "60 MB")
   }' "$csv"

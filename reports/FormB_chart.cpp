@@ -1,0 +1,79 @@
+#include <QAction>
+#include <QMenu>
+#include <QPlainTextEdit>
+
+#include "app/FormB.h"
+#include "data/RuntimeError.h"
+#include "platform/Platform.h"
+#include "reports/ReportCsv.h"
+#include "reports/ReportFigures.h"
+#include "reports/frmReportChart.h"
+
+namespace pw {
+
+namespace {
+
+// True when a report is on display; otherwise tells the user how to make one.
+bool reportOnDisplay(FormB& form, const QString& toDoWhat) {
+    if (!form.Text2->isHidden() && form.reportFigures) return true;
+    form.platform().message(QStringLiteral("There is no report displayed at this time.  ") +
+                            toDoWhat +
+                            QStringLiteral(" one must be currently displayed, so click on Report "
+                                           "on the menu bar and generate a report."));
+    return false;
+}
+
+}  // namespace
+
+void FormB::connectChartHandlers() {
+    connect(mnuReportChart, &QAction::triggered, this,
+            [this] { guarded([this] { mnuReportChart_Click(); }); });
+    connect(mnuExportCsv, &QAction::triggered, this,
+            [this] { guarded([this] { mnuExportCsv_Click(); }); });
+    // Both are usable exactly when saving the report is, and locked with it.
+    connect(mnuSaveReport, &QAction::enabledChanged, this, [this](bool enabled) {
+        mnuReportChart->setEnabled(enabled);
+        mnuExportCsv->setEnabled(enabled);
+    });
+}
+
+frmReportChart* FormB::chartWindow() const {
+    return findChild<frmReportChart*>(QString(), Qt::FindDirectChildrenOnly);
+}
+
+void FormB::keepReportFigures(int kind) {
+    reportFigures.reset();
+    frmReportChart* open = chartWindow();
+    try {
+        // The days of a range from the same selection the report summed.
+        std::vector<DayTotals> days;
+        if (kind == 2 || kind == 4) days = dailyTotals(DataB.databaseName(), frmReportLastQuery);
+        reportFigures =
+            std::make_shared<const ReportFigures>(kind, dTotals, dPercentDV, svDV, std::move(days));
+    } catch (const RuntimeError&) {
+        if (open) open->close();  // it must not go on showing the report before
+        throw;
+    }
+    if (open) open->setFigures(reportFigures);
+}
+
+void FormB::mnuReportChart_Click() {
+    if (!reportOnDisplay(*this, QStringLiteral("To see a chart of a report"))) return;
+    frmReportChart* chart = chartWindow();
+    if (!chart) {
+        chart = new frmReportChart(m_platform, this);
+        chart->setFigures(reportFigures);
+    }
+    chart->show();
+    chart->raise();
+    chart->activateWindow();
+}
+
+void FormB::mnuExportCsv_Click() {
+    if (!reportOnDisplay(*this, QStringLiteral("To export a report"))) return;
+    const QByteArray bytes = csvBytes(reportFigures->tableRows());
+    saveAsFile(m_platform, this, QStringLiteral("Export Report as CSV"),
+               QStringLiteral("csv files(*.csv)|*.csv|"), [&](const QString&) { return bytes; });
+}
+
+}  // namespace pw

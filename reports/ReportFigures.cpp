@@ -1,0 +1,183 @@
+#include "reports/ReportFigures.h"
+
+#include <SQLiteCpp/Database.h>
+#include <SQLiteCpp/Exception.h>
+#include <SQLiteCpp/Statement.h>
+#include <sqlite3.h>
+
+#include <QDate>
+
+#include "data/Database.h"
+#include "data/NumberText.h"
+#include "data/QueryDialect.h"
+#include "data/RuntimeError.h"
+#include "data/Schema.h"
+#include "reports/ReportText.h"
+
+namespace pw {
+
+namespace {
+
+constexpr int kFirstSlot = 2;
+constexpr int kLastSlot = 31;
+
+QString lineName(const char* label) {
+    QString name = QString::fromLatin1(label).trimmed();
+    if (name.endsWith(QLatin1Char(':'))) name.chop(1);
+    return name;
+}
+
+// The leading number of a stored text, as the report reads a field that holds text.
+void leadingNumberFunction(sqlite3_context* context, int, sqlite3_value** argv) {
+    const auto* text = reinterpret_cast<const char*>(sqlite3_value_text(argv[0]));
+    sqlite3_result_double(context, text ? leadingNumber(QString::fromUtf8(text)) : 0.0);
+}
+
+void bindValues(SQLite::Statement& st, const QVariantList& values) {
+    for (int i = 0; i < values.size(); ++i) {
+        const QVariant& v = values[i];
+        switch (v.typeId()) {
+            case QMetaType::LongLong:
+                st.bind(i + 1, static_cast<int64_t>(v.toLongLong()));
+                break;
+            case QMetaType::Double:
+                st.bind(i + 1, v.toDouble());
+                break;
+            default:
+                st.bind(i + 1, v.toString().toStdString());
+                break;
+        }
+    }
+}
+
+QString shownDate(const SQLite::Column& c) {
+    if (c.isNull()) return QString();
+    const QString text = QString::fromStdString(c.getString());
+    const QDate date = QDate::fromString(text, Qt::ISODate);
+    return date.isValid() ? mdyText(date) : text;
+}
+
+}  // namespace
+
+QString nutrientUnit(int slot) {
+    switch (slot) {
+        case 2:
+            return QStringLiteral("kcal");
+        case 3:
+        case 4:
+        case 5:
+        case 6:
+        case 28:
+        case 29:
+        case 30:
+            return QStringLiteral("g");
+        case 17:
+        case 25:
+        case 26:
+            return QStringLiteral("mcg");
+        case 18:
+            return QStringLiteral("IU");
+        default:
+            return QStringLiteral("mg");
+    }
+}
+
+ReportFigures::ReportFigures(int kind, const NutrientTotals& totals, const PercentDV& percent,
+                             const DVTexts& dvTexts, std::vector<DayTotals> days)
+    : m_kind(kind), m_days(std::move(days)) {
+    PercentDV shownPercent = percent;
+    DVTexts shownTexts = dvTexts;
+    if (kind == 4) {
+        // The range of dates computes no Daily Values: the chart shows those of the average
+        // day, by the same rule and rounding as the other reports.
+        NutrientTotals average{};
+        const double dayCount = m_days.empty() ? 1.0 : double(m_days.size());
+        for (int p = kFirstSlot; p <= kLastSlot; ++p) average[p] = totals[p] / dayCount;
+        DailyValues::calc(average, shownPercent, shownTexts);
+    }
+    for (const NutrientLine& line : ReportText::nutrientLines()) {
+        NutrientFigure f;
+        f.slot = line.slot;
+        f.name = lineName(line.label);
+        f.unit = nutrientUnit(line.slot);
+        f.total = totals[line.slot];
+        if (line.dailyValue && !shownTexts[line.slot].isEmpty())
+            f.percentDV = shownPercent[line.slot];
+        for (const DayTotals& day : m_days) f.perDay.push_back(day.totals[line.slot]);
+        m_lines.push_back(std::move(f));
+    }
+}
+
+QStringList ReportFigures::dates() const {
+    QStringList out;
+    for (const DayTotals& day : m_days) out << day.date;
+    return out;
+}
+
+std::vector<NutrientFigure> ReportFigures::dailyValueLines() const {
+    std::vector<NutrientFigure> out;
+    for (const NutrientFigure& f : m_lines)
+        if (f.percentDV) out.push_back(f);
+    return out;
+}
+
+QString ReportFigures::percentHeading() const {
+    return m_kind == 4 ? QStringLiteral("% Daily Value of the average per date")
+                       : QStringLiteral("% Daily Value");
+}
+
+std::vector<QStringList> ReportFigures::tableRows() const {
+    std::vector<QStringList> rows;
+    QStringList header{QStringLiteral("Nutrient"), QStringLiteral("Unit"), QStringLiteral("Total"),
+                       percentHeading()};
+    if (isRange()) header << dates();
+    rows.push_back(header);
+    for (const NutrientFigure& f : m_lines) {
+        QStringList row{f.name, f.unit, text15(f.total),
+                        f.percentDV ? shortestText(*f.percentDV) : QString()};
+        for (double v : f.perDay) row << text15(v);
+        rows.push_back(row);
+    }
+    return rows;
+}
+
+std::vector<DayTotals> dailyTotals(const QString& databasePath, const QString& source) {
+    const SqlQuery query = translateSource(source);
+    if (query.table != &mealsTable()) throw RuntimeError(err::TableNotFound);
+    const QStringList names = fieldNames(mealsTable());
+    QStringList sums;
+    for (int p = kFirstSlot; p <= kLastSlot; ++p) {
+        // Numbers add as stored; a text adds its leading number, an empty field nothing.
+        const QString field = quotedName(names[p]);
+        sums << QStringLiteral(
+                    "TOTAL(CASE WHEN typeof(%1) IN ('integer', 'real', 'null') "
+                    "THEN %1 ELSE pw_leading_number(%1) END)")
+                    .arg(field);
+    }
+    QString sql = QStringLiteral("SELECT \"Date\", ") + sums.join(QStringLiteral(", ")) +
+                  QStringLiteral(" FROM ") + quotedName(query.table->name);
+    if (!query.condition.where.isEmpty()) sql += QStringLiteral(" WHERE ") + query.condition.where;
+    sql += QStringLiteral(" GROUP BY \"Date\" ORDER BY \"Date\"");
+
+    std::vector<DayTotals> days;
+    const std::shared_ptr<SQLite::Database> db = connection(databasePath);
+    try {
+        sqlite3_create_function_v2(db->getHandle(), "pw_leading_number", 1,
+                                   SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr,
+                                   &leadingNumberFunction, nullptr, nullptr, nullptr);
+        SQLite::Statement st(*db, sql.toStdString());
+        bindValues(st, query.condition.values);
+        while (st.executeStep()) {
+            DayTotals day;
+            day.date = shownDate(st.getColumn(0));
+            for (int p = kFirstSlot; p <= kLastSlot; ++p)
+                day.totals[p] = st.getColumn(p - kFirstSlot + 1).getDouble() + 0.0;
+            days.push_back(std::move(day));
+        }
+    } catch (const SQLite::Exception& e) {
+        throw storeError(e, databasePath);
+    }
+    return days;
+}
+
+}  // namespace pw

@@ -1,0 +1,441 @@
+#include "reports/frmReportChart.h"
+
+#include <QApplication>
+#include <QBarCategoryAxis>
+#include <QBarSeries>
+#include <QBarSet>
+#include <QBuffer>
+#include <QChart>
+#include <QChartView>
+#include <QClipboard>
+#include <QComboBox>
+#include <QCursor>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QHorizontalStackedBarSeries>
+#include <QImage>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineSeries>
+#include <QPainter>
+#include <QPrinter>
+#include <QPushButton>
+#include <QShortcut>
+#include <QSvgGenerator>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QToolTip>
+#include <QVBoxLayout>
+#include <QValueAxis>
+#include <algorithm>
+
+#include "app/Globals.h"
+#include "data/NumberText.h"
+#include "data/RuntimeError.h"
+#include "platform/Platform.h"
+#include "reports/ReportFigures.h"
+#include "reports/TextFiles.h"
+
+namespace pw {
+
+namespace {
+
+constexpr int kPrinterError = 482;
+const QColor kBelowColour(70, 130, 180);
+const QColor kOverColour(214, 96, 77);
+const QColor kLineColour(40, 40, 40);
+
+QString dateLabel(const QString& date) {
+    return date.isEmpty() ? QStringLiteral("(no date)") : date;
+}
+
+// A straight line across the plot at `value` of `valueAxis`, drawn over a hidden 0..1 axis.
+void addReferenceLine(QChart* chart, const QString& name, double value, QValueAxis* valueAxis,
+                      Qt::Orientation valueOrientation) {
+    auto* line = new QLineSeries;
+    line->setName(name);
+    QPen pen(kLineColour);
+    pen.setWidth(2);
+    pen.setStyle(Qt::DashLine);
+    line->setPen(pen);
+    auto* across = new QValueAxis;
+    across->setRange(0, 1);
+    across->setVisible(false);
+    if (valueOrientation == Qt::Horizontal) {
+        line->append(value, 0);
+        line->append(value, 1);
+        chart->addAxis(across, Qt::AlignRight);
+    } else {
+        line->append(0, value);
+        line->append(1, value);
+        chart->addAxis(across, Qt::AlignTop);
+    }
+    chart->addSeries(line);
+    line->attachAxis(valueAxis);
+    line->attachAxis(across);
+}
+
+// The value axis from 0 (or the lowest value) to a little past the highest of `values` and
+// `reference`.
+QValueAxis* valueAxisFor(const std::vector<double>& values, double reference,
+                         const QString& title) {
+    double lo = 0, hi = reference;
+    for (double v : values) {
+        lo = std::min(lo, v);
+        hi = std::max(hi, v);
+    }
+    if (hi <= lo) hi = lo + 1;
+    auto* axis = new QValueAxis;
+    axis->setRange(lo < 0 ? lo * 1.1 : 0, hi * 1.1);
+    axis->applyNiceNumbers();
+    axis->setLabelFormat(QStringLiteral("%g"));
+    axis->setTitleText(title);
+    return axis;
+}
+
+// The bar of `index` in words, for the hover tip and the chart's accessible description.
+QStringList describe(const QStringList& labels, const std::vector<double>& values,
+                     const QString& unit) {
+    QStringList out;
+    for (std::size_t i = 0; i < values.size(); ++i)
+        out << labels[qsizetype(i)] + QStringLiteral(": ") + shortestText(values[i]) + unit;
+    return out;
+}
+
+void showTipsOnHover(QAbstractBarSeries* series, const QStringList& tips) {
+    QObject::connect(series, &QAbstractBarSeries::hovered, series,
+                     [tips](bool status, int index, QBarSet*) {
+                         if (status && index >= 0 && index < tips.size())
+                             QToolTip::showText(QCursor::pos(), tips[index]);
+                         else
+                             QToolTip::hideText();
+                     });
+}
+
+QChart* newChart(const QString& title) {
+    auto* chart = new QChart;
+    chart->setTitle(title);
+    chart->setAnimationOptions(QChart::NoAnimation);
+    chart->legend()->setAlignment(Qt::AlignBottom);
+    return chart;
+}
+
+// A horizontal bar per line with a Daily Value, report order from the top, bars at or over the
+// Daily Value in the second colour, and the line at 100 %.
+QChart* dailyValueChart(const ReportFigures& figures, QStringList* description) {
+    const std::vector<NutrientFigure> lines = figures.dailyValueLines();
+    auto* below = new QBarSet(QStringLiteral("Below the Daily Value"));
+    auto* over = new QBarSet(QStringLiteral("At or over the Daily Value"));
+    below->setColor(kBelowColour);
+    over->setColor(kOverColour);
+    QStringList labels;
+    std::vector<double> values;
+    for (const NutrientFigure& line : lines) {
+        labels << line.name;
+        values.push_back(*line.percentDV);
+    }
+    // The axis puts its first category at the bottom: the report's last line goes in first, so
+    // that its first line is at the top.
+    QStringList bottomUp;
+    for (auto i = values.size(); i-- > 0;) {
+        const double v = values[i];
+        *below << (v < 100 ? v : 0);
+        *over << (v >= 100 ? v : 0);
+        bottomUp << labels[qsizetype(i)];
+    }
+    QChart* chart =
+        newChart(figures.kind() == 4 ? QStringLiteral("Average per date with meals, in percent of "
+                                                      "the Daily Value")
+                                     : QStringLiteral("Percent of the Daily Value"));
+    auto* series = new QHorizontalStackedBarSeries;
+    series->append(below);
+    series->append(over);
+    series->setBarWidth(0.7);
+    chart->addSeries(series);
+    auto* names = new QBarCategoryAxis;
+    names->append(bottomUp);
+    chart->addAxis(names, Qt::AlignLeft);
+    series->attachAxis(names);
+    QValueAxis* percent = valueAxisFor(values, 100, QStringLiteral("% of Daily Value"));
+    chart->addAxis(percent, Qt::AlignBottom);
+    series->attachAxis(percent);
+    addReferenceLine(chart, QStringLiteral("Daily Value (100 %)"), 100, percent, Qt::Horizontal);
+
+    const QStringList tips = describe(labels, values, QStringLiteral(" %"));
+    showTipsOnHover(series, tips);
+    if (description) *description = tips;
+    return chart;
+}
+
+// A bar per date for the line `index` of the report, and its Daily Value as a line.
+QChart* byDayChart(const ReportFigures& figures, int index, QStringList* description) {
+    const NutrientFigure& line = figures.lines().at(std::size_t(index));
+    QStringList labels;
+    for (const QString& date : figures.dates()) labels << dateLabel(date);
+    auto* set = new QBarSet(line.name);
+    set->setColor(kBelowColour);
+    for (double v : line.perDay) *set << v;
+    const double dv = line.percentDV ? DailyValues::dailyValue(line.slot) : 0;
+
+    QChart* chart = newChart(line.name + QStringLiteral(" by date"));
+    auto* series = new QBarSeries;
+    series->append(set);
+    chart->addSeries(series);
+    auto* dates = new QBarCategoryAxis;
+    dates->append(labels);
+    chart->addAxis(dates, Qt::AlignBottom);
+    series->attachAxis(dates);
+    QValueAxis* amounts = valueAxisFor(line.perDay, dv, line.unit);
+    chart->addAxis(amounts, Qt::AlignLeft);
+    series->attachAxis(amounts);
+    if (dv > 0)
+        addReferenceLine(chart,
+                         QStringLiteral("Daily Value (") + shortestText(dv) + QLatin1Char(' ') +
+                             line.unit + QLatin1Char(')'),
+                         dv, amounts, Qt::Vertical);
+
+    const QStringList tips = describe(labels, line.perDay, QLatin1Char(' ') + line.unit);
+    showTipsOnHover(series, tips);
+    if (description) *description = tips;
+    return chart;
+}
+
+// Replaces the chart a view shows; the view owns its chart and drops the one before.
+void showChart(QChartView* view, QChart* chart, const QStringList& description) {
+    QChart* old = view->chart();
+    view->setChart(chart);
+    delete old;
+    view->setAccessibleDescription(description.join(QStringLiteral("; ")));
+}
+
+QChartView* newChartView(const QString& name, QWidget* parent) {
+    auto* view = new QChartView(parent);
+    view->setRenderHint(QPainter::Antialiasing);
+    view->setAccessibleName(name);
+    view->setFocusPolicy(Qt::StrongFocus);
+    return view;
+}
+
+QPushButton* newButton(const QString& caption, QWidget* parent) {
+    auto* b = new QPushButton(caption, parent);
+    b->setAccessibleName(caption);
+    b->setAutoDefault(false);
+    return b;
+}
+
+}  // namespace
+
+frmReportChart::frmReportChart(Platform& platform, QWidget* owner)
+    : QWidget(owner, Qt::Window), m_platform(platform) {
+    setObjectName(QStringLiteral("frmReportChart"));
+    setWindowTitle(QStringLiteral("Report Chart"));
+    setAttribute(Qt::WA_DeleteOnClose);
+
+    tabCharts = new QTabWidget(this);
+    tabCharts->setAccessibleName(QStringLiteral("Report charts"));
+    chartDailyValues = newChartView(QStringLiteral("Daily Values chart"), tabCharts);
+
+    tabByDay = new QWidget(tabCharts);
+    auto* dayLayout = new QVBoxLayout(tabByDay);
+    auto* pick = new QHBoxLayout;
+    lblNutrient = new QLabel(QStringLiteral("&Nutrient:"), tabByDay);
+    cboNutrient = new QComboBox(tabByDay);
+    cboNutrient->setAccessibleName(QStringLiteral("Nutrient"));
+    lblNutrient->setBuddy(cboNutrient);
+    pick->addWidget(lblNutrient);
+    pick->addWidget(cboNutrient, 1);
+    dayLayout->addLayout(pick);
+    chartByDay = newChartView(QStringLiteral("By day chart"), tabByDay);
+    dayLayout->addWidget(chartByDay, 1);
+
+    tblFigures = new QTableWidget(tabCharts);
+    tblFigures->setAccessibleName(QStringLiteral("Report figures"));
+    tblFigures->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    tblFigures->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    tblFigures->verticalHeader()->hide();
+    tblFigures->installEventFilter(this);  // its own copy takes only the current cell
+
+    tabCharts->addTab(chartDailyValues, QStringLiteral("Daily Values"));
+    tabCharts->addTab(tabByDay, QStringLiteral("By day"));
+    tabCharts->addTab(tblFigures, QStringLiteral("Table"));
+
+    cmdSaveChart = newButton(QStringLiteral("Save Chart..."), this);
+    cmdPrintChart = newButton(QStringLiteral("Print Chart..."), this);
+    cmdClose = newButton(QStringLiteral("Close"), this);
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(cmdSaveChart);
+    buttons->addWidget(cmdPrintChart);
+    buttons->addStretch(1);
+    buttons->addWidget(cmdClose);
+    auto* outer = new QVBoxLayout(this);
+    outer->addWidget(tabCharts, 1);
+    outer->addLayout(buttons);
+
+    connect(cmdSaveChart, &QPushButton::clicked, this, &frmReportChart::cmdSaveChart_Click);
+    connect(cmdPrintChart, &QPushButton::clicked, this, &frmReportChart::cmdPrintChart_Click);
+    connect(cmdClose, &QPushButton::clicked, this, &QWidget::close);
+    connect(cboNutrient, &QComboBox::currentIndexChanged, this,
+            &frmReportChart::cboNutrient_Change);
+    auto* escape = new QShortcut(QKeySequence::Cancel, this);
+    connect(escape, &QShortcut::activated, this, &QWidget::close);
+    resize(760, 560);
+}
+
+frmReportChart::~frmReportChart() = default;
+
+void frmReportChart::setFigures(std::shared_ptr<const ReportFigures> figures) {
+    if (!figures) return;
+    m_figures = std::move(figures);
+    const ReportFigures& f = *m_figures;
+
+    QStringList description;
+    showChart(chartDailyValues, dailyValueChart(f, &description), description);
+
+    // The day tab only for the two range reports.
+    const int dayTab = tabCharts->indexOf(tabByDay);
+    if (f.isRange() && dayTab < 0)
+        tabCharts->insertTab(1, tabByDay, QStringLiteral("By day"));
+    else if (!f.isRange() && dayTab >= 0)
+        tabCharts->removeTab(dayTab);
+    {
+        const QSignalBlocker quiet(cboNutrient);
+        cboNutrient->clear();
+        for (const NutrientFigure& line : f.lines()) cboNutrient->addItem(line.name);
+        cboNutrient->setCurrentIndex(0);  // calories
+    }
+    cboNutrient_Change();
+
+    const std::vector<QStringList> rows = f.tableRows();
+    tblFigures->clear();
+    tblFigures->setColumnCount(int(rows.front().size()));
+    tblFigures->setRowCount(int(rows.size()) - 1);
+    tblFigures->setHorizontalHeaderLabels(rows.front());
+    for (std::size_t r = 1; r < rows.size(); ++r) {
+        for (int c = 0; c < rows[r].size(); ++c) {
+            auto* item = new QTableWidgetItem(rows[r][c]);
+            if (c >= 2) item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            tblFigures->setItem(int(r) - 1, c, item);
+        }
+    }
+    tblFigures->resizeColumnsToContents();
+}
+
+void frmReportChart::cboNutrient_Change() {
+    if (!m_figures || !m_figures->isRange() || cboNutrient->currentIndex() < 0) return;
+    QStringList description;
+    showChart(chartByDay, byDayChart(*m_figures, cboNutrient->currentIndex(), &description),
+              description);
+}
+
+bool frmReportChart::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == tblFigures && event->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent*>(event)->matches(QKeySequence::Copy)) {
+        tblFigures_Copy();
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void frmReportChart::tblFigures_Copy() {
+    const QModelIndexList selected = tblFigures->selectionModel()->selectedIndexes();
+    if (selected.isEmpty()) return;
+    int top = selected.front().row(), bottom = top;
+    int left = selected.front().column(), right = left;
+    for (const QModelIndex& i : selected) {
+        top = std::min(top, i.row());
+        bottom = std::max(bottom, i.row());
+        left = std::min(left, i.column());
+        right = std::max(right, i.column());
+    }
+    // Cells between selected ones that are not selected themselves copy as empty.
+    std::vector<QStringList> grid(std::size_t(bottom - top + 1),
+                                  QStringList(right - left + 1, QString()));
+    for (const QModelIndex& i : selected)
+        grid[std::size_t(i.row() - top)][i.column() - left] = i.data().toString();
+    QStringList lines;
+    for (const QStringList& row : grid) lines << row.join(QLatin1Char('\t'));
+    QApplication::clipboard()->setText(lines.join(QLatin1Char('\n')) + QLatin1Char('\n'));
+}
+
+QChart* frmReportChart::makeCurrentChart() const {
+    if (tabCharts->currentWidget() == tabByDay && m_figures->isRange())
+        return byDayChart(*m_figures, std::max(0, cboNutrient->currentIndex()), nullptr);
+    return dailyValueChart(*m_figures, nullptr);
+}
+
+QByteArray frmReportChart::chartFileBytes(const QString& fileName, const QSize& size) const {
+    QChartView view(makeCurrentChart());
+    view.setRenderHint(QPainter::Antialiasing);
+    view.setFrameShape(QFrame::NoFrame);
+    view.resize(size);
+    QWidget& widget = view;  // QWidget's render lays the view out at its size first
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    if (fileName.endsWith(QStringLiteral(".svg"), Qt::CaseInsensitive)) {
+        QSvgGenerator svg;
+        svg.setOutputDevice(&buffer);
+        svg.setSize(size);
+        svg.setViewBox(QRect(QPoint(0, 0), size));
+        svg.setTitle(windowTitle());
+        QPainter painter(&svg);
+        widget.render(&painter);
+    } else {
+        QImage image(size, QImage::Format_ARGB32);
+        image.fill(Qt::white);
+        {
+            QPainter painter(&image);
+            widget.render(&painter);
+        }
+        image.save(&buffer, "PNG");
+    }
+    return buffer.data();
+}
+
+void saveAsFile(Platform& platform, QWidget* parent, const QString& title, const QString& filter,
+                const std::function<QByteArray(const QString&)>& bytesFor) {
+    FileDialogSpec request;
+    request.title = title;
+    request.folder = globals().programDir;
+    request.filter = filter;
+    request.overwritePrompt = true;
+    const std::optional<QString> path = platform.saveFileName(parent, request);
+    if (!path || path->isEmpty()) return;
+    try {
+        saveFileBytes(*path, bytesFor(*path));
+    } catch (const RuntimeError& e) {
+        GlobalErrorHandler(platform, e.number(), e.description());
+    }
+}
+
+void frmReportChart::cmdSaveChart_Click() {
+    if (!m_figures) return;
+    saveAsFile(m_platform, this, QStringLiteral("Save Chart"),
+               QStringLiteral("PNG image(*.png)|*.png|SVG image(*.svg)|*.svg|"),
+               [this](const QString& path) { return chartFileBytes(path, size()); });
+}
+
+void frmReportChart::cmdPrintChart_Click() {
+    if (!m_figures) return;
+    QPrinter printer;
+    if (!m_platform.printerSetup(this, printer)) return;
+    try {
+        QChartView view(makeCurrentChart());
+        view.setRenderHint(QPainter::Antialiasing);
+        view.setFrameShape(QFrame::NoFrame);
+        view.resize(size());
+        QPainter painter;
+        if (!painter.begin(&printer)) throw RuntimeError(kPrinterError);
+        // The chart at the window's proportions, as large as the page allows.
+        const QRectF page(QPointF(0, 0), printer.pageRect(QPrinter::DevicePixel).size());
+        const QSizeF fitted = QSizeF(size()).scaled(page.size(), Qt::KeepAspectRatio);
+        const double scale = fitted.width() / size().width();
+        painter.scale(scale, scale);
+        static_cast<QWidget&>(view).render(&painter);
+        if (!painter.end() || printer.printerState() == QPrinter::Error)
+            throw RuntimeError(kPrinterError);
+    } catch (const RuntimeError& e) {
+        m_platform.message(errorReportText(e.number(), e.description(), QStringLiteral("\r\n")));
+    }
+}
+
+}  // namespace pw

@@ -1,0 +1,381 @@
+#include <gtest/gtest.h>
+
+#include <QAbstractBarSeries>
+#include <QApplication>
+#include <QBarCategoryAxis>
+#include <QBarSet>
+#include <QChart>
+#include <QChartView>
+#include <QClipboard>
+#include <QComboBox>
+#include <QDialog>
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QLineEdit>
+#include <QLineSeries>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <algorithm>
+#include <memory>
+#include <set>
+
+#include "app/FormB.h"
+#include "app/Globals.h"
+#include "reports/ReportCsv.h"
+#include "reports/ReportFigures.h"
+#include "reports/frmReportChart.h"
+#include "tests/support/ScriptedPlatform.h"
+#include "tests/support/TestDb.h"
+
+namespace pw::test {
+namespace {
+
+// Meals for the charts:
+//   meal 1 "Lunch"  11/26/2001: 400 + 250 kcal, 150 + 100 g protein, 600 + 400 mg calcium,
+//                               0.75 mg copper, 7.3 g fiber
+//   meal 2 "Snack"  11/28/2001: 300 kcal, 10 g protein, and 2.5 g protein stored as the text
+//                               "2.5 g" (the report reads its leading number)
+//   nothing on 11/27/2001
+//   meal 3 "Empty"  12/05/2001: only its header row, every total 0
+class ChartTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        const QString db = folder.mealDb();
+        const QDate lunch(2001, 11, 26), snack(2001, 11, 28);
+        addMeal(db, 1, "Lunch", lunch, false);
+        addMealItem(db, 1, "Lunch", lunch, "Cheese, \"aged\", sliced", 100,
+                    fields("ENERG_KCAL=400;PROTEIN=150;CALCIUM=600;COPPER=0.75;FIBER_TD=7.3"));
+        addMealItem(db, 1, "Lunch", lunch, "Beans", 100,
+                    fields("ENERG_KCAL=250;PROTEIN=100;CALCIUM=400"));
+        addMeal(db, 2, "Snack", snack, false);
+        addMealItem(db, 2, "Snack", snack, "Nuts", 30, fields("ENERG_KCAL=300;PROTEIN=10"));
+        addMealItem(db, 2, "Snack", snack, "Shake", 30, fields("PROTEIN=2.5 g"));
+        addMeal(db, 3, "Empty", QDate(2001, 12, 5));
+        form = startProgram(platform, folder.path());
+        ASSERT_TRUE(form);
+    }
+    void TearDown() override {
+        delete form->chartWindow();
+        form.reset();
+    }
+
+    void report(void (FormB::*menu)(), const QString& first, const QString& second = {}) {
+        platform.expectModal([=](QDialog& d) {
+            QTest::keyClicks(d.findChild<QLineEdit*>("Text1"), first);
+            QTest::keyClicks(d.findChild<QLineEdit*>("Text2"), second);
+            QTest::mouseClick(d.findChild<QPushButton*>("cmdOK"), Qt::LeftButton);
+        });
+        (form.get()->*menu)();
+        ASSERT_TRUE(form->reportFigures);
+    }
+    frmReportChart* openChart() {
+        form->mnuReportChart->trigger();
+        frmReportChart* w = form->chartWindow();
+        EXPECT_TRUE(w && w->isVisible());
+        return w;
+    }
+
+    ProgramFolder folder;
+    ScriptedPlatform platform;
+    std::unique_ptr<FormB> form;
+    QTemporaryDir out;
+};
+
+// The bars of a chart view as the user reads them, left to right or top to bottom: the category
+// labels and the value of each bar (bar sets stacked), which set holds it, and where the
+// reference line stands.
+struct Bars {
+    QStringList labels;
+    std::vector<double> values;
+    std::vector<int> set;
+    double line = -1;
+};
+
+Bars barsOf(QChartView* view) {
+    Bars b;
+    for (QAbstractSeries* s : view->chart()->series()) {
+        if (auto* line = qobject_cast<QLineSeries*>(s)) {
+            const QPointF p = line->at(0);
+            b.line = line->at(1).x() == p.x() ? p.x() : p.y();
+            continue;
+        }
+        auto* bars = qobject_cast<QAbstractBarSeries*>(s);
+        bool bottomUp = false;
+        for (QAbstractAxis* a : bars->attachedAxes())
+            if (auto* c = qobject_cast<QBarCategoryAxis*>(a)) {
+                b.labels = c->categories();
+                bottomUp = c->orientation() == Qt::Vertical;
+            }
+        const QList<QBarSet*> sets = bars->barSets();
+        for (int i = 0; i < sets.front()->count(); ++i) {
+            double v = 0;
+            int holder = 0;
+            for (int k = 0; k < sets.size(); ++k)
+                if (sets[k]->at(i) != 0) {
+                    v += sets[k]->at(i);
+                    holder = k;
+                }
+            b.values.push_back(v);
+            b.set.push_back(holder);
+        }
+        if (bottomUp) {
+            std::reverse(b.labels.begin(), b.labels.end());
+            std::reverse(b.values.begin(), b.values.end());
+            std::reverse(b.set.begin(), b.set.end());
+        }
+    }
+    return b;
+}
+
+TEST_F(ChartTest, DailyValueBarsAreTheReportsPercentagesInItsOrder) {
+    report(&FormB::mnuReportMealNumber_Click, "1");
+    frmReportChart* w = openChart();
+    ASSERT_TRUE(w);
+    EXPECT_EQ(w->windowTitle(), "Report Chart");
+    EXPECT_EQ(w->parentWidget(), form.get());
+    EXPECT_FALSE(w->isModal());
+
+    // 650 / 2000, 0 fat, 0 carbohydrate, 7.3 / 25, 250 / 50, 1000 / 1000, 0.75 / 2; the lines
+    // without a Daily Value text in the report get no bar.
+    const Bars b = barsOf(w->chartDailyValues);
+    EXPECT_EQ(b.labels,
+              QStringList({"Total Calories", "Total Fat in grams", "Carbohydrate in grams",
+                           "Fiber in grams", "Protein in grams", "Calcium in mg", "Copper in mg"}));
+    EXPECT_EQ(b.values, (std::vector<double>{32.5, 0, 0, 29.2, 500, 100, 37.5}));
+    EXPECT_EQ(b.set, (std::vector<int>{0, 0, 0, 0, 1, 1, 0}));  // 100 % and over: second colour
+    EXPECT_EQ(b.line, 100);
+    EXPECT_TRUE(w->chartDailyValues->accessibleDescription().startsWith(
+        "Total Calories: 32.5 %; Total Fat in grams: 0 %"));
+
+    // One meal: no day tab; the table holds the same numbers.
+    QStringList tabs;
+    for (int i = 0; i < w->tabCharts->count(); ++i) tabs << w->tabCharts->tabText(i);
+    EXPECT_EQ(tabs, QStringList({"Daily Values", "Table"}));
+    EXPECT_EQ(w->tblFigures->columnCount(), 4);
+    EXPECT_EQ(w->tblFigures->item(0, 0)->text(), "Total Calories");
+    EXPECT_EQ(w->tblFigures->item(0, 2)->text(), "650");
+    EXPECT_EQ(w->tblFigures->item(0, 3)->text(), "32.5");
+
+    // Every control a screen reader meets has a name.
+    for (QWidget* c : std::initializer_list<QWidget*>{
+             w->tabCharts, w->chartDailyValues, w->cboNutrient, w->chartByDay, w->tblFigures,
+             w->cmdSaveChart, w->cmdPrintChart, w->cmdClose})
+        EXPECT_FALSE(c->accessibleName().isEmpty()) << c->metaObject()->className();
+
+    // Ctrl+C copies the selected cells as tab-separated lines.
+    w->tabCharts->setCurrentWidget(w->tblFigures);
+    w->tblFigures->setFocus();
+    w->tblFigures->setRangeSelected(QTableWidgetSelectionRange(0, 0, 1, 2), true);
+    QTest::keyClick(w->tblFigures, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QApplication::clipboard()->text(),
+              "Total Calories\tkcal\t650\nTotal Fat in grams\tg\t0\n");
+    EXPECT_TRUE(platform.messages().empty());
+}
+
+TEST_F(ChartTest, AReportWithAllTotalsZeroDrawsEmptyBars) {
+    report(&FormB::mnuReportMealNumber_Click, "3");
+    const Bars b = barsOf(openChart()->chartDailyValues);
+    EXPECT_EQ(b.labels, QStringList({"Total Calories", "Total Fat in grams",
+                                     "Carbohydrate in grams", "Protein in grams"}));
+    EXPECT_EQ(b.values, std::vector<double>(4, 0.0));
+    EXPECT_TRUE(platform.messages().empty());
+}
+
+TEST_F(ChartTest, RangesChartEachDateWithMealsFromTheStoredRows) {
+    // 11/26 to 11/28, nothing stored on 11/27. Hand sums of the rows above.
+    report(&FormB::mnuReportRangeDates_Click, "11/26/01", "11/28/01");
+    frmReportChart* w = openChart();
+    ASSERT_TRUE(w);
+    ASSERT_EQ(w->tabCharts->tabText(1), "By day");
+    const ReportFigures& f = w->figures();
+    EXPECT_EQ(f.dates(), QStringList({"11/26/2001", "11/28/2001"}));
+    const NutrientFigure& protein = f.lines()[8];
+    EXPECT_EQ(protein.name, "Protein in grams");
+    EXPECT_EQ(protein.perDay, (std::vector<double>{250, 12.5}));
+    // The days add up to the report's own totals, line by line.
+    for (const NutrientFigure& line : f.lines())
+        EXPECT_DOUBLE_EQ(line.perDay[0] + line.perDay[1], form->dTotals[line.slot]) << line.slot;
+
+    // Calories by default with the Daily Value line; another nutrient brings its own.
+    Bars b = barsOf(w->chartByDay);
+    EXPECT_EQ(b.labels, QStringList({"11/26/2001", "11/28/2001"}));
+    EXPECT_EQ(b.values, (std::vector<double>{650, 300}));
+    EXPECT_EQ(b.line, 2000);
+    w->cboNutrient->setCurrentIndex(8);
+    b = barsOf(w->chartByDay);
+    EXPECT_EQ(b.values, (std::vector<double>{250, 12.5}));
+    EXPECT_EQ(b.line, 50);
+
+    // The range of dates has no Daily Values of its own: the average date's, titled so.
+    // (650 + 300) / 2 = 475 kcal is 23.75 %; (250 + 12.5) / 2 g protein is 262.5 %.
+    EXPECT_TRUE(w->chartDailyValues->chart()->title().startsWith("Average per date"));
+    b = barsOf(w->chartDailyValues);
+    ASSERT_EQ(b.labels[4], "Protein in grams");
+    EXPECT_EQ(b.values[0], 23.8);
+    EXPECT_EQ(b.values[4], 262.5);
+
+    // A new report replaces the contents: one date, one bar; one meal, no day tab.
+    report(&FormB::mnuReportRangeMealNumbers_Click, "2", "2");
+    EXPECT_EQ(barsOf(w->chartByDay).values, std::vector<double>{300});
+    report(&FormB::mnuReportSpecificDate_Click, "11/26/01");
+    EXPECT_EQ(w->tabCharts->indexOf(w->tabByDay), -1);
+    EXPECT_EQ(barsOf(w->chartDailyValues).values.front(), 32.5);
+}
+
+// A CSV reader after RFC 4180, written apart from the program's writer.
+std::vector<QStringList> readCsv(const QByteArray& bytes) {
+    const QString text = QString::fromUtf8(bytes);
+    std::vector<QStringList> rows(1);
+    QString field;
+    bool quoted = false;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (quoted) {
+            if (c == '"' && i + 1 < text.size() && text[i + 1] == '"')
+                field += text[++i];
+            else if (c == '"')
+                quoted = false;
+            else
+                field += c;
+        } else if (c == '"') {
+            quoted = true;
+        } else if (c == ',') {
+            rows.back() << field;
+            field.clear();
+        } else if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {
+            rows.back() << field;
+            field.clear();
+            rows.emplace_back();
+            ++i;
+        } else {
+            field += c;
+        }
+    }
+    EXPECT_TRUE(rows.back().isEmpty() && field.isEmpty()) << "the last record ends with CR LF";
+    rows.pop_back();
+    return rows;
+}
+
+QByteArray bytesOf(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+}
+
+TEST(ReportCsvTest, FieldsWithCommasQuotesAndLineEndsReadBackUnchanged) {
+    const std::vector<QStringList> rows = {
+        {"Cheese, \"aged\"", "two\r\nlines", "lone\nfeed", "Crêpe ☕", ""},
+        {"plain", "-0.25", "\"", ",", "1e+16"}};
+    const QByteArray bytes = csvBytes(rows);
+    EXPECT_TRUE(bytes.startsWith("\"Cheese, \"\"aged\"\"\",\"two\r\nlines\""));
+    EXPECT_TRUE(bytes.endsWith("\r\nplain,-0.25,\"\"\"\",\",\",1e+16\r\n"));
+    EXPECT_EQ(readCsv(bytes), rows);
+}
+
+TEST_F(ChartTest, CsvExportHoldsTheReportsNumbersAndOneColumnPerDate) {
+    report(&FormB::mnuReportRangeMealNumbers_Click, "1", "2");
+    const QString path = out.filePath("week.csv");
+    platform.expectSaveFile(path);
+    form->mnuExportCsv->trigger();
+    const std::vector<QStringList> rows = readCsv(bytesOf(path));
+    ASSERT_EQ(rows.size(), 30u);
+    EXPECT_EQ(rows[0], QStringList({"Nutrient", "Unit", "Total", "% Daily Value", "11/26/2001",
+                                    "11/28/2001"}));
+    // Calories 950 kcal, 47.5 %; protein 262.5 g, 525 %; copper 0.75 mg; vitamin A none.
+    EXPECT_EQ(rows[1], QStringList({"Total Calories", "kcal", "950", "47.5", "650", "300"}));
+    EXPECT_EQ(rows[9], QStringList({"Protein in grams", "g", "262.5", "525", "250", "12.5"}));
+    EXPECT_EQ(rows[17], QStringList({"Copper in mg", "mg", "0.75", "37.5", "0.75", "0"}));
+    EXPECT_EQ(rows[20], QStringList({"Vitamin A in iu", "IU", "0", "", "0", "0"}));
+    for (const QStringList& row : rows) EXPECT_EQ(row.size(), 6);
+    EXPECT_TRUE(platform.messages().empty());
+}
+
+TEST_F(ChartTest, ChartAndCsvItemsFollowSaveReport) {
+    auto items = [&] {
+        return std::vector<bool>{form->mnuSaveReport->isEnabled(), form->mnuExportCsv->isEnabled(),
+                                 form->mnuReportChart->isEnabled(),
+                                 form->mnuReport->menuAction()->isEnabled()};
+    };
+    // The chart is the Report menu's last item, after a separator; CSV follows Save Report.
+    const QList<QAction*> report = form->mnuReport->actions();
+    EXPECT_TRUE(report.back() == form->mnuReportChart && report[report.size() - 2]->isSeparator());
+    EXPECT_EQ(form->mnuFile->actions()[1], form->mnuExportCsv);
+    EXPECT_EQ(form->mnuExportCsv->text(), "Export Report as &CSV...");
+    EXPECT_EQ(form->mnuReportChart->text(), "&Chart of the report");
+
+    // Idle, no report: usable, and they say that a report is needed.
+    EXPECT_EQ(items(), std::vector<bool>(4, true));
+    platform.expectMsg(MsgResult::OK, "There is no report displayed at this time.  To see a chart");
+    form->mnuReportChart->trigger();
+    platform.expectMsg(MsgResult::OK, "To export a report one must be currently displayed");
+    form->mnuExportCsv->trigger();
+    EXPECT_EQ(form->chartWindow(), nullptr);
+
+    // Picking foods locks them with the others; leaving picking unlocks them.
+    form->mnuAddItem_Click();
+    EXPECT_EQ(items(), std::vector<bool>(4, false));
+    form->cmdCancel_Click();
+    EXPECT_EQ(items(), std::vector<bool>(4, true));
+
+    // A report on display: the chart opens; picking hides the report and the items say so.
+    this->report(&FormB::mnuReportMealNumber_Click, "1");
+    EXPECT_TRUE(openChart());
+    form->mnuAddItem_Click();
+    EXPECT_EQ(items(), std::vector<bool>(4, false));
+    form->cmdCancel_Click();
+    platform.expectMsg(MsgResult::OK, "To export a report");
+    form->mnuExportCsv->trigger();
+}
+
+TEST_F(ChartTest, ChartsAreSavedAtTheWindowsSizeAndPrinted) {
+    report(&FormB::mnuReportRangeDates_Click, "11/26/01", "11/28/01");
+    frmReportChart* w = openChart();
+    ASSERT_TRUE(w);
+    w->resize(640, 480);
+
+    const QString png = out.filePath("chart.png");
+    platform.expectSaveFile(png);
+    QTest::mouseClick(w->cmdSaveChart, Qt::LeftButton);
+    const QImage image(png);
+    ASSERT_FALSE(image.isNull());
+    EXPECT_EQ(image.size(), QSize(640, 480));
+    std::set<QRgb> colours;
+    for (int y = 0; y < image.height(); y += 4)
+        for (int x = 0; x < image.width(); x += 4) colours.insert(image.pixel(x, y));
+    EXPECT_GT(colours.size(), 10u);
+    EXPECT_TRUE(colours.count(QColor(214, 96, 77).rgb()));  // the bar over 100 %
+
+    // The day chart as SVG, chosen by the suffix.
+    w->tabCharts->setCurrentWidget(w->tabByDay);
+    const QString svg = out.filePath("days.SVG");
+    platform.expectSaveFile(svg);
+    w->cmdSaveChart_Click();
+    const QByteArray svgBytes = bytesOf(svg);
+    EXPECT_TRUE(svgBytes.contains("<svg") && svgBytes.contains("11/28/2001"))
+        << svgBytes.left(200).data();
+
+    const QString pdf = out.filePath("chart.pdf");
+    platform.expectPrinterSetup(pdf);
+    w->cmdPrintChart_Click();
+    EXPECT_TRUE(bytesOf(pdf).startsWith("%PDF"));
+
+    // A folder that cannot hold the file: the common message, and no file or trace left.
+    QFile(out.filePath("file")).open(QIODevice::WriteOnly);
+    const QStringList before = QDir(out.path()).entryList(QDir::Files);
+    platform.expectSaveFile(out.filePath("file/chart.png"));
+    platform.expectMsg(MsgResult::OK,
+                       "Error number 75 was encountered.\n\rWhich is described as: ");
+    w->cmdSaveChart_Click();
+    platform.expectSaveFile(out.filePath("file/week.csv"));
+    platform.expectMsg(MsgResult::OK, "Error number 75 was encountered.");
+    form->mnuExportCsv_Click();
+    EXPECT_EQ(QDir(out.path()).entryList(QDir::Files), before);
+}
+
+}  // namespace
+}  // namespace pw::test
