@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QFile>
+#include <QFileInfo>
 #include <QPrinter>
 #include <QTest>
 #include <QTextBlock>
@@ -79,22 +80,36 @@ TEST_F(ViewersTest, SecondChoiceReplacesTheDocumentInTheSameWindow) {
 TEST_F(ViewersTest, PrintingUsesCourierAndLeavesTheSmallFont) {
     form->mnuHelp->trigger();
     RichTextBox* box = form->helpViewer()->RichTextBox1;
+    auto firstFormat = [&] {
+        return box->document()->firstBlock().begin().fragment().charFormat();
+    };
+    const QString shownFont = box->fontName();
+    const QTextCharFormat shownFormat = firstFormat();
+    ASSERT_NE(shownFont, "Courier New");
+    const size_t messagesBefore = platform.messages().size();
+
+    // No usable printer (drawing on it cannot start, as with no printer installed): the common
+    // report, and the document keeps its face.
+    QPrinter none(QPrinter::HighResolution);
+    none.setOutputFormat(QPrinter::PdfFormat);
+    none.setOutputFileName(QString());
+    platform.expectMsg(MsgResult::OK,
+                       "Error number 482 was encountered.\n\rWhich is described as: Printer error");
+    form->helpViewer()->printTo(none);
+    platform.verifyDone();
+    EXPECT_EQ(box->fontName(), shownFont);
+    EXPECT_EQ(firstFormat(), shownFormat);
+
+    // Printed: the box is left in MS Sans Serif 8; every piece of text takes the font, bold stays.
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFileName(folder.file("help.pdf"));
     form->helpViewer()->printTo(printer);
+    EXPECT_GT(QFileInfo(folder.file("help.pdf")).size(), 0);
     EXPECT_EQ(box->fontName(), "MS Sans Serif");
     EXPECT_EQ(box->fontSize(), 8);
-    // Every piece of text takes the font; bold stays bold.
-    const QTextCharFormat format = box->document()->firstBlock().begin().fragment().charFormat();
-    EXPECT_EQ(format.fontFamilies().toStringList(), QStringList{"MS Sans Serif"});
-    EXPECT_EQ(format.fontWeight(), QFont::Bold);
-
-    // A printer that cannot print: the common report, and the print font stays.
-    printer.setOutputFileName(folder.file("no such folder/help.pdf"));
-    platform.expectMsg(MsgResult::OK, "Error number 482 was encountered.");
-    form->helpViewer()->printTo(printer);
-    platform.verifyDone();
-    EXPECT_EQ(box->fontName(), "Courier New");
+    EXPECT_EQ(firstFormat().fontFamilies().toStringList(), QStringList{"MS Sans Serif"});
+    EXPECT_EQ(firstFormat().fontWeight(), QFont::Bold);
+    EXPECT_EQ(platform.messages().size(), messagesBefore + 1);
 }
 
 frmSplash* findSplash() {
