@@ -186,7 +186,6 @@ void FormB::buildControls() {
 
     Text2 = new QPlainTextEdit(central);
     Text2->setObjectName(QStringLiteral("Text2"));
-    Text2->setReadOnly(true);
     Text2->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     Text2->setFont(QFont(QStringLiteral("Arial"), 9));
     Text2->setAccessibleName(QStringLiteral("Report"));

@@ -184,9 +184,11 @@ public:
     // the query text it sent last.
     float frmReportMealNumber = 0;
     QString frmReportLastQuery;
-    // The text the last report put into Text2 (read-only), exactly as built, CR LF line ends;
-    // saving and printing use it.
+    // The text the last report put into Text2, exactly as built, CR LF line ends. The user may
+    // have edited Text2 since: saving and printing take reportOnDisplay().
     QString reportText;
+    // The text Text2 holds now, lines ended by CR LF.
+    QString reportOnDisplay() const;
     void CalcDV();
     // The report engine for kind 1 (one meal), 2 (range of meals), 3 (one date), 4 (dates).
     void runReport(int kind);

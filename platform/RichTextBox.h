@@ -4,8 +4,17 @@
 #include <QTextEdit>
 
 class QPrinter;
+class QTextDocument;
 
 namespace pw {
+
+// The run-time error of a printer that cannot be used ("Printer error").
+inline constexpr int kPrinterError = 482;
+
+// Prints `document` on `printer` as one document, paginated to the printer's page (the document
+// takes the printer's page size). False when drawing on the printer cannot start or the printer
+// reports a failure.
+bool printDocument(QTextDocument& document, QPrinter& printer);
 
 // The rich-text box: shows a document read from RTF (or plain text), read-only by default.
 // Setting its font applies to the whole text, as printing with a fixed font needs.
@@ -31,8 +40,9 @@ public:
     // Leaves nothing selected, so that printing takes the whole document.
     void emptySelection();
 
-    // Prints the whole document; false when the printer could not be used.
-    bool printTo(QPrinter& printer);
+    // Prints the whole document in the font `name`, `pointSize` (bold, italic... kept); false
+    // when the printer could not be used. A copy is printed: the box keeps the font it shows.
+    bool printTo(QPrinter& printer, const QString& name, double pointSize);
 
 private:
     QString m_fontName;

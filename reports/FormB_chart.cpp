@@ -14,7 +14,7 @@ namespace pw {
 namespace {
 
 // True when a report is on display; otherwise tells the user how to make one.
-bool reportOnDisplay(FormB& form, const QString& toDoWhat) {
+bool reportIsShown(FormB& form, const QString& toDoWhat) {
     if (!form.Text2->isHidden() && form.reportFigures) return true;
     form.platform().message(QStringLiteral("There is no report displayed at this time.  ") +
                             toDoWhat +
@@ -58,7 +58,7 @@ void FormB::keepReportFigures(int kind) {
 }
 
 void FormB::mnuReportChart_Click() {
-    if (!reportOnDisplay(*this, QStringLiteral("To see a chart of a report"))) return;
+    if (!reportIsShown(*this, QStringLiteral("To see a chart of a report"))) return;
     frmReportChart* chart = chartWindow();
     if (!chart) {
         chart = new frmReportChart(m_platform, this);
@@ -70,7 +70,7 @@ void FormB::mnuReportChart_Click() {
 }
 
 void FormB::mnuExportCsv_Click() {
-    if (!reportOnDisplay(*this, QStringLiteral("To export a report"))) return;
+    if (!reportIsShown(*this, QStringLiteral("To export a report"))) return;
     const QByteArray bytes = csvBytes(reportFigures->tableRows());
     saveAsFile(m_platform, this, QStringLiteral("Export Report as CSV"),
                QStringLiteral("csv files(*.csv)|*.csv|"), [&](const QString&) { return bytes; });

@@ -100,6 +100,8 @@ void FormB::mnuReportRangeMealNumbers_Click() { runReport(2); }
 void FormB::mnuReportSpecificDate_Click() { runReport(3); }
 void FormB::mnuReportRangeDates_Click() { runReport(4); }
 
+QString FormB::reportOnDisplay() const { return withCrLf(Text2->toPlainText()); }
+
 void FormB::mnuSaveReport_Click() {
     if (Text2->isHidden()) {
         m_platform.message(QStringLiteral(
@@ -107,7 +109,7 @@ void FormB::mnuSaveReport_Click() {
             "displayed, so click on Report on the menu bar and generate a report."));
         return;
     }
-    const QString text = reportText;
+    const QString text = reportOnDisplay();
     const std::optional<QString> path =
         askSaveTextFile(m_platform, this, QStringLiteral("Save Report"));
     if (!path) return;
@@ -128,7 +130,7 @@ void FormB::mnuPrintReport_Click() {
     QPrinter printer;
     if (!m_platform.printerSetup(this, printer)) return;
     try {
-        printPlainText(reportText, printer);
+        printPlainText(reportOnDisplay(), printer);
     } catch (const RuntimeError& e) {
         m_platform.message(errorReportText(e.number(), e.description(), QStringLiteral("\r\n")));
     }

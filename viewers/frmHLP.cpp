@@ -92,10 +92,11 @@ void frmHLP::mnuFilePrint_Click() {
 }
 
 void frmHLP::printTo(QPrinter& printer) {
-    RichTextBox1->setFontNameSize(QStringLiteral("Courier New"), 11);
     RichTextBox1->emptySelection();
-    if (!RichTextBox1->printTo(printer)) {
-        FormErrorHandler(482);
+    // The document is printed in Courier New 11 from a copy, so a printer that cannot print
+    // leaves the document as it was shown.
+    if (!RichTextBox1->printTo(printer, QStringLiteral("Courier New"), 11)) {
+        FormErrorHandler(kPrinterError);
         return;
     }
     RichTextBox1->setFontNameSize(QStringLiteral("MS Sans Serif"), 8);

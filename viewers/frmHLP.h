@@ -27,8 +27,8 @@ public:
     void Fill();
 
     void mnuFilePrint_Click();
-    // Printing on `printer`: the document in Courier New 11, then the box back to
-    // MS Sans Serif 8. A printer that cannot be used is reported.
+    // Printing on `printer`: the document in Courier New 11, then the box in MS Sans Serif 8.
+    // A printer that cannot be used is reported and the box keeps the font it had.
     void printTo(QPrinter& printer);
     void mnuFileExit_Click();
     // Shows the common report of run-time error `number`.

@@ -95,18 +95,35 @@ bool frmRTF::openFile() {
 }
 
 void frmRTF::loadBox(const QByteArray& bytes) {
-    RichTextBox1->setPlainText(QString::fromUtf8(bytes));
+    m_encoding = detectEncoding(bytes);
+    RichTextBox1->setPlainText(decodeText(bytes, m_encoding));
     RichTextBox1->document()->setModified(false);
+    m_shown = text();
 }
 
-QString frmRTF::text() const { return RichTextBox1->toPlainText(); }
+QString frmRTF::text() const {
+    // The raw text: the plain text would turn no-break spaces (byte 0xA0 of a Latin-1 file) into
+    // blanks.
+    QString raw = RichTextBox1->document()->toRawText();
+    raw.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
+    return raw;
+}
 
 void frmRTF::mnuFileSaveAs_Click() {
-    // Unchanged text is written back byte for byte; edited text with the file's line ends.
+    // Unchanged text is written back byte for byte; after an edit only the lines edited are
+    // written anew, in the file's character set and with its line ends.
     if (RichTextBox1->document()->isModified()) {
-        const bool crLf = m_buffer.isEmpty() || m_buffer.contains("\r\n");
         const QString edited = text();
-        m_buffer = (crLf ? withCrLf(edited) : edited).toUtf8();
+        const std::optional<QByteArray> bytes =
+            editedFileBytes(m_buffer, m_encoding, m_shown, edited);
+        if (!bytes) {
+            m_platform.message(QStringLiteral(
+                "The text holds characters that this file's character set (Latin-1) cannot "
+                "hold, so it was not saved. Remove them and save again."));
+            return;
+        }
+        m_buffer = *bytes;
+        m_shown = edited;
         RichTextBox1->document()->setModified(false);
     }
     const std::optional<QString> path = askSaveTextFile(m_platform, this);

@@ -3,6 +3,8 @@
 #include <QByteArray>
 #include <QMainWindow>
 
+#include "reports/TextFiles.h"
+
 class QAction;
 class QMenu;
 class QPlainTextEdit;
@@ -30,8 +32,10 @@ public:
     void FormErrorHandler(int number, const QString& description = QString());
 
     QString fileName() const { return m_fileName; }
-    // The text the box shows.
+    // The text the box shows, every character as it stands, line breaks as '\n'.
     QString text() const;
+    // The character set the file was read in, and that an edited text is written in.
+    TextEncoding encoding() const { return m_encoding; }
 
     QPlainTextEdit* RichTextBox1 = nullptr;
     QMenu* mnuFile = nullptr;
@@ -53,6 +57,8 @@ private:
 
     Platform& m_platform;
     QByteArray m_buffer;  // the bytes last read or written
+    QString m_shown;      // the box's text when it showed m_buffer
+    TextEncoding m_encoding = TextEncoding::Utf8;
     QString m_fileName;   // full path of the last file opened or saved
 };
 

@@ -4,6 +4,7 @@
 #include <QDialog>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QProcess>
@@ -377,6 +378,70 @@ TEST_F(ReportsTest, ASavedReportOpensInTheReaderAndSavesAgainIdentically) {
     r->mnuFileSaveAs_Click();
     EXPECT_EQ(bytesOf(week), saved + "Note");
     EXPECT_TRUE(platform.messages().empty());
+}
+
+TEST_F(ReportsTest, SaveAndPrintTakeTheReportAsTheUserEditedIt) {
+    run(&FormB::mnuReportMealNumber_Click, "1");
+    ASSERT_FALSE(form->Text2->isReadOnly());
+    // A note typed under the report, on two lines: the lines are saved with CR LF.
+    form->Text2->moveCursor(QTextCursor::End);
+    QTest::keyClicks(form->Text2, "Note: no dessert");
+    QTest::keyClick(form->Text2, Qt::Key_Return);
+    QTest::keyClicks(form->Text2, "Tea unsweetened");
+    const QString saved = out.filePath("annotated.txt");
+    platform.expectSaveFile(saved);
+    form->mnuSaveReport_Click();
+    EXPECT_EQ(bytesOf(saved), form->reportText.toUtf8() + "Note: no dessert\r\nTea unsweetened");
+
+    if (!QStandardPaths::findExecutable("pdftotext").isEmpty()) {
+        platform.expectPrinterSetup(out.filePath("annotated.pdf"));
+        form->mnuPrintReport_Click();
+        EXPECT_TRUE(pdfWords(out.filePath("annotated.pdf"))
+                        .endsWith("remain the same. Note: no dessert Tea unsweetened"));
+    }
+    EXPECT_TRUE(platform.messages().empty());
+}
+
+TEST_F(ReportsTest, SaveAndPrintWithoutAReportOnDisplayOnlyExplain) {
+    const QString tail =
+        " a report one must be currently displayed, so click on Report on the "
+        "menu bar and generate a report.";
+    platform.expectMsg(MsgResult::OK);
+    form->mnuSaveReport_Click();
+    platform.expectMsg(MsgResult::OK);
+    form->mnuPrintReport_Click();
+    ASSERT_EQ(platform.messages().size(), 2u);
+    EXPECT_EQ(platform.messages()[0].text,
+              "There is no report displayed at this time.  To save" + tail);
+    EXPECT_EQ(platform.messages()[1].text,
+              "There is no report displayed at this time.  To print" + tail);
+    for (const MsgBoxSpec& m : platform.messages())
+        EXPECT_TRUE(m.buttons == MsgButtons::OK && m.icon == MsgIcon::None &&
+                    m.caption == "Platewise");
+    // No file or printer dialog was shown.
+    EXPECT_EQ(platform.log().filter("msg: ").size(), platform.log().size());
+}
+
+TEST_F(ReportsTest, FailedSaveAndPrintAreReportedAndKeepTheReport) {
+    run(&FormB::mnuReportMealNumber_Click, "1");
+    const QString missing = out.filePath("no such folder/");
+    platform.expectSaveFile(missing + "lunch.txt");
+    platform.expectMsg(MsgResult::OK);
+    form->mnuSaveReport_Click();
+    platform.expectPrinterSetup(missing + "lunch.pdf");
+    platform.expectMsg(MsgResult::OK);
+    form->mnuPrintReport_Click();
+
+    ASSERT_EQ(platform.messages().size(), 2u);
+    // The save goes to the common error report, the print to its own message.
+    EXPECT_EQ(platform.messages()[0].text,
+              "Error number 75 was encountered.\n\rWhich is described as: "
+              "Path/File access error");
+    EXPECT_EQ(platform.messages()[1].text,
+              "Error number 482 was encountered.\r\nWhich is described as: Printer error");
+    EXPECT_EQ(form->reportOnDisplay(), form->reportText);
+    EXPECT_FALSE(form->Text2->isHidden());
+    EXPECT_FALSE(QFileInfo::exists(missing));
 }
 
 TEST_F(ReportsTest, CancelledDialogsAreNeverReported) {

@@ -3,9 +3,12 @@
 #include <QAction>
 #include <QApplication>
 #include <QFile>
+#include <QFileInfo>
+#include <QPlainTextEdit>
 #include <QPrinter>
 #include <QTest>
 #include <QTextBlock>
+#include <QTextCursor>
 
 #include "app/FormB.h"
 #include "app/Globals.h"
@@ -13,9 +16,11 @@
 #include "app/frmSplash.h"
 #include "data/Database.h"
 #include "platform/RichTextBox.h"
+#include "reports/TextFiles.h"
 #include "tests/support/ScriptedPlatform.h"
 #include "tests/support/TestDb.h"
 #include "viewers/frmHLP.h"
+#include "viewers/frmRTF.h"
 
 namespace pw::test {
 namespace {
@@ -24,6 +29,21 @@ const QString kNotFound =
     "Helpfile not found, make sure help files are in the same directory "
     "as the program file.";
 const QString kHelp = "Instructions\nStep 1: add a meal.";
+
+// Types `text` into `box` key by key; characters without a key of their own come as key text.
+void typeText(QWidget* box, const QString& text) {
+    for (QChar c : text) {
+        if (c.unicode() < 0x80)
+            QTest::keyClick(box, c.toLatin1());
+        else
+            QTest::sendKeyEvent(QTest::Click, box, Qt::Key_unknown, QString(c), Qt::NoModifier);
+    }
+}
+
+QByteArray bytesOf(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+}
 
 // A loaded main window over a program folder of its own, with the help document written by the
 // test (and no Daily Values document).
@@ -79,22 +99,123 @@ TEST_F(ViewersTest, SecondChoiceReplacesTheDocumentInTheSameWindow) {
 TEST_F(ViewersTest, PrintingUsesCourierAndLeavesTheSmallFont) {
     form->mnuHelp->trigger();
     RichTextBox* box = form->helpViewer()->RichTextBox1;
+    auto firstFormat = [&] {
+        return box->document()->firstBlock().begin().fragment().charFormat();
+    };
+    const QString shownFont = box->fontName();
+    const QTextCharFormat shownFormat = firstFormat();
+    ASSERT_NE(shownFont, "Courier New");
+    const size_t messagesBefore = platform.messages().size();
+
+    // No usable printer (drawing on it cannot start, as with no printer installed): the common
+    // report, and the document keeps its face.
+    QPrinter none(QPrinter::HighResolution);
+    none.setOutputFormat(QPrinter::PdfFormat);
+    none.setOutputFileName(QString());
+    platform.expectMsg(MsgResult::OK,
+                       "Error number 482 was encountered.\n\rWhich is described as: Printer error");
+    form->helpViewer()->printTo(none);
+    platform.verifyDone();
+    EXPECT_EQ(box->fontName(), shownFont);
+    EXPECT_EQ(firstFormat(), shownFormat);
+
+    // Printed: the box is left in MS Sans Serif 8; every piece of text takes the font, bold stays.
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFileName(folder.file("help.pdf"));
     form->helpViewer()->printTo(printer);
+    EXPECT_GT(QFileInfo(folder.file("help.pdf")).size(), 0);
     EXPECT_EQ(box->fontName(), "MS Sans Serif");
     EXPECT_EQ(box->fontSize(), 8);
-    // Every piece of text takes the font; bold stays bold.
-    const QTextCharFormat format = box->document()->firstBlock().begin().fragment().charFormat();
-    EXPECT_EQ(format.fontFamilies().toStringList(), QStringList{"MS Sans Serif"});
-    EXPECT_EQ(format.fontWeight(), QFont::Bold);
+    EXPECT_EQ(firstFormat().fontFamilies().toStringList(), QStringList{"MS Sans Serif"});
+    EXPECT_EQ(firstFormat().fontWeight(), QFont::Bold);
+    EXPECT_EQ(platform.messages().size(), messagesBefore + 1);
+}
 
-    // A printer that cannot print: the common report, and the print font stays.
-    printer.setOutputFileName(folder.file("no such folder/help.pdf"));
-    platform.expectMsg(MsgResult::OK, "Error number 482 was encountered.");
-    form->helpViewer()->printTo(printer);
-    platform.verifyDone();
-    EXPECT_EQ(box->fontName(), "Courier New");
+// The text file reader over a file that is not UTF-8: every byte from 0x80 to 0xFF, and the
+// three kinds of line end.
+TEST_F(ViewersTest, ReaderWritesASingleByteFileBackByteForByte) {
+    QByteArray high;
+    for (int b = 0x80; b <= 0xFF; ++b) high += char(b);
+    const QByteArray original = "Caf\xE9 au lait\r\n" + high + "\r\nold Mac line\rlast line\n";
+    writeDocument("latin1.txt", original);
+    platform.expectOpenFile(folder.file("latin1.txt"));
+    form->mnuFileOpen_Click();
+    auto* r = form->findChild<frmRTF*>();
+    ASSERT_NE(r, nullptr);
+    EXPECT_EQ(r->encoding(), TextEncoding::Latin1);
+    EXPECT_EQ(r->text(), QString::fromLatin1(original).replace("\r\n", "\n").replace('\r', '\n'));
+
+    const QString copy = folder.file("copy.txt");
+    platform.expectSaveFile(copy);
+    r->mnuFileSaveAs_Click();
+    EXPECT_EQ(bytesOf(copy), original);
+
+    // Typed on the first line and after the last line end: only those bytes change.
+    QPlainTextEdit* box = r->RichTextBox1;
+    box->moveCursor(QTextCursor::Start);
+    box->moveCursor(QTextCursor::EndOfBlock);
+    typeText(box, QString::fromUtf8("! crème"));
+    box->moveCursor(QTextCursor::End);
+    QTest::keyClicks(box, "end");
+    platform.expectSaveFile(copy);
+    r->mnuFileSaveAs_Click();
+    EXPECT_EQ(bytesOf(copy).toHex(' ').toStdString(),
+              ("Caf\xE9 au lait! cr\xE8me\r\n" + high + "\r\nold Mac line\rlast line\nend")
+                  .toHex(' ')
+                  .toStdString());
+
+    // A character Latin-1 cannot write is refused before any file is asked for.
+    typeText(box, QString::fromUtf8(" 5 €"));
+    platform.expectMsg(MsgResult::OK, "cannot hold");
+    r->mnuFileSaveAs_Click();
+    EXPECT_TRUE(bytesOf(copy).endsWith("\nend"));
+    EXPECT_EQ(platform.log().filter("save:").size(), 2);
+}
+
+TEST_F(ViewersTest, ReaderKeepsAUtf8FileUtf8) {
+    writeDocument("report.txt", "Cr\xC3\xA8me\r\n");
+    platform.expectOpenFile(folder.file("report.txt"));
+    form->mnuFileOpen_Click();
+    auto* r = form->findChild<frmRTF*>();
+    ASSERT_NE(r, nullptr);
+    EXPECT_EQ(r->encoding(), TextEncoding::Utf8);
+    EXPECT_EQ(r->text(), QString::fromUtf8("Crème\n"));
+    r->RichTextBox1->moveCursor(QTextCursor::End);
+    typeText(r->RichTextBox1, QString::fromUtf8("€"));
+    platform.expectSaveFile(folder.file("copy.txt"));
+    r->mnuFileSaveAs_Click();
+    EXPECT_EQ(bytesOf(folder.file("copy.txt")), "Cr\xC3\xA8me\r\n\xE2\x82\xAC");
+}
+
+// Which lines of a file an edit writes anew, and with which line ends.
+TEST(EditedFileBytes, KeepsTheLinesTheEditDidNotTouch) {
+    struct Case {
+        const char* what;
+        QByteArray original;
+        QString before, after;
+        QByteArray expected;
+    };
+    const Case cases[] = {
+        {"line inserted", "a\r\nb", "a\nb", "a\nnew\nb", "a\r\nnew\r\nb"},
+        {"middle line changed, mixed ends kept", "x\ry\r\nz\n", "x\ny\nz\n", "x\nY\nz\n",
+         "x\rY\r\nz\n"},
+        {"last line removed", "a\r\nb", "a\nb", "a", "a"},
+        {"line added to an LF file", "a\nb\n", "a\nb\n", "a\nb\nc\n", "a\nb\nc\n"},
+        {"new lines in a file without line ends take CR LF", "one", "one", "one\ntwo",
+         "one\r\ntwo"},
+        {"everything deleted", "a\r\nb\r\n", "a\nb\n", "", ""},
+        // The box showed a line break the bytes do not hold: every line is written anew.
+        {"lines not shown one for one",
+         "a\xE2\x80\xA9"
+         "b\n",
+         "a\nb\n", "a\nb\nc", "a\nb\nc"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        EXPECT_EQ(editedFileBytes(c.original, TextEncoding::Utf8, c.before, c.after), c.expected);
+    }
+    EXPECT_EQ(editedFileBytes("\xE9", TextEncoding::Latin1, "\u00E9", "\u00E9\u20AC"),
+              std::nullopt);
 }
 
 frmSplash* findSplash() {
