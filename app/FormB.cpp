@@ -4,7 +4,9 @@
 #include "app/Globals.h"
 #include "app/Guard.h"
 #include "app/frmAbout.h"
+#include "data/Fields.h"
 #include "data/NumberText.h"
+#include "data/Queries.h"
 #include "data/RuntimeError.h"
 #include "data/Schema.h"
 #include "meals/frmNewMeal.h"
@@ -292,7 +294,7 @@ void FormB::Form_Load() {
 
     Data1.setDatabaseName(g.svCustomDB);
     Data1.setRecordSource(QStringLiteral("CSR14"));
-    Data1.setRecordSource(QStringLiteral("Select ALL * From CSR14 Order by description"));
+    Data1.setRecordSource(foodListQuery());
     Data1.refresh();
     DBList1->setRecordCursor(&Data1, QStringLiteral("Description"));
     DBList1->refill();
@@ -302,16 +304,15 @@ void FormB::Form_Load() {
 
     DataB.setDatabaseName(g.svMealDB);
     DataB.setRecordSource(QStringLiteral("Meals"));
-    DataB.setRecordSource(QStringLiteral("Select * From Meals Order by MealNumber"));
+    DataB.setRecordSource(allMealItemsQuery());
     DataB.refresh();
     if (DataB.recordCount() == 0) {
         m_platform.message(QStringLiteral("There are no records yet...proceed to step 1."));
         return;
     }
     DataB.moveFirst();
-    sMealNum = txtFieldB.text(38);
-    svA = QStringLiteral("Select ALL * from Meals Where MealNumber = ") +
-          plainInt(static_cast<long long>(leadingNumber(sMealNum)));
+    sMealNum = txtFieldB.text(MealField::MealNumber);
+    svA = mealItemsQuery(plainInt(static_cast<long long>(leadingNumber(sMealNum))));
     DataB.setRecordSource(svA);
     DataB.refresh();
     DataB.moveLast();
@@ -372,8 +373,7 @@ void FormB::StartOver() {
 }
 
 void FormB::ResetDataB() {
-    DataB.setRecordSource(QStringLiteral("Select ALL * from Meals Where MealNumber = ") +
-                          shortestSingle(ivOrigMealNum));
+    DataB.setRecordSource(mealItemsQuery(shortestSingle(ivOrigMealNum)));
     DataB.refresh();
     // The meal shown before may have no rows left: nothing to move to.
     if (DataB.recordCount() > 0) {

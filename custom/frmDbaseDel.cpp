@@ -13,6 +13,7 @@
 #include "custom/NewFood.h"
 #include "custom/frmDbaseAdd.h"
 #include "data/NumberText.h"
+#include "data/Queries.h"
 #include "data/Schema.h"
 #include "platform/AccessibleText.h"
 #include "platform/BoundList.h"
@@ -31,9 +32,6 @@ const QString kQuickHelp = QStringLiteral(
     "new record to the reference database, click on the Add New Record button at the top of the "
     "screen.  Items added by the user in this way will be displayed in the main database in "
     "alphabetical order along with all other items.");
-
-const QString kQuery =
-    QStringLiteral("Select All * from CSR14 where Code > 6399 order by description");
 
 constexpr int kCodeBox = 1;
 
@@ -194,7 +192,7 @@ void frmDbaseDel::guarded(const std::function<void()>& handler) { m_owner.guarde
 
 void frmDbaseDel::Form_Load() {
     Data1.setDatabaseName(globals().svCustomDB);
-    Data1.setRecordSource(kQuery);
+    Data1.setRecordSource(listedFoodsQuery());
     Data1.refresh();
     recount();
     refillList();
@@ -302,7 +300,7 @@ void frmDbaseDel::cmdAddNew_Click() {
 }
 
 void frmDbaseDel::requeryMainList() {
-    m_owner.Data1.setRecordSource(QStringLiteral("Select ALL * From CSR14 Order by description"));
+    m_owner.Data1.setRecordSource(foodListQuery());
     m_owner.Data1.refresh();
     m_owner.DBList1->refill();
 }

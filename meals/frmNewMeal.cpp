@@ -10,10 +10,12 @@
 #include <QVBoxLayout>
 
 #include "app/FormB.h"
-#include "data/Database.h"
 #include "app/Globals.h"
 #include "app/Guard.h"
+#include "data/Database.h"
+#include "data/Fields.h"
 #include "data/NumberText.h"
+#include "data/Queries.h"
 #include "data/RuntimeError.h"
 #include "platform/AccessibleText.h"
 #include "platform/Platform.h"
@@ -22,7 +24,6 @@ namespace pw {
 
 namespace {
 
-const QString kItemQuery = QStringLiteral("Select * from Meals Where MealNumber = ");
 
 QPushButton* makeButton(const QString& caption, const QString& accessibleName, QWidget* parent) {
     auto* b = new QPushButton(caption, parent);
@@ -157,7 +158,7 @@ void frmNewMeal::showEvent(QShowEvent* event) {
 }
 
 void frmNewMeal::Form_Activate() {
-    DataMealInfo.setRecordSource(QStringLiteral("Select * from MealNumbers Order by MealNumber"));
+    DataMealInfo.setRecordSource(mealHeadersQuery());
     DataMealInfo.refresh();
     m_numbersExhausted = false;
     if (DataMealInfo.recordCount() > 0) {
@@ -266,9 +267,9 @@ void frmNewMeal::saveNewMeal() {
         m_mealCount = DataMealInfo.recordCount();
         DataMealInfo.moveLast();  // the row just added
         items.addNew();
-        m_owner.txtFieldB.setText(38, number);
-        m_owner.txtFieldB.setText(39, name);
-        m_owner.txtFieldB.setText(40, date);
+        m_owner.txtFieldB.setText(MealField::MealNumber, number);
+        m_owner.txtFieldB.setText(MealField::MealName, name);
+        m_owner.txtFieldB.setText(MealField::Date, date);
         m_owner.cmdBSave();
         together.commit();
     } catch (...) {
@@ -319,7 +320,7 @@ void frmNewMeal::cmdOK_Click() {
         m_owner.vCancelFlag = false;
         try {
             RecordCursor& items = m_owner.DataB;
-            m_itemQuery = kItemQuery + mealNumberText(Text1->text());
+            m_itemQuery = newMealItemsQuery(mealNumberText(Text1->text()));
             items.setRecordSource(m_itemQuery);
             items.refresh();
             m_owner.lTotalRecordsB = counter16(items.recordCount());
@@ -333,7 +334,7 @@ void frmNewMeal::cmdOK_Click() {
     }
 
     RecordCursor& items = m_owner.DataB;
-    m_itemQuery = kItemQuery + mealNumberText(Text1->text());
+    m_itemQuery = newMealItemsQuery(mealNumberText(Text1->text()));
     items.setRecordSource(m_itemQuery);
     items.refresh();
     if (items.recordCount() > 0) {

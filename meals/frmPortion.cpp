@@ -14,6 +14,7 @@
 
 #include "app/FormB.h"
 #include "app/Globals.h"
+#include "data/Fields.h"
 #include "data/NumberText.h"
 #include "platform/Platform.h"
 
@@ -179,7 +180,7 @@ void frmPortion::setOptionCaption(QRadioButton* option, QLineEdit* box, const QS
 }
 
 void frmPortion::Form_Load() {
-    const QString description = m_owner.txtFieldB.text(0);
+    const QString description = m_owner.txtFieldB.text(MealField::Description);
     lblDescrip->setText(description);
     // The grams option is always offered; a unit only for a food found with that unit.
     setOptionCaption(Option1, TextOp1, QStringLiteral("Enter weight in grams"));

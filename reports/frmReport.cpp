@@ -8,7 +8,9 @@
 #include "app/FormB.h"
 #include "app/Globals.h"
 #include "data/Database.h"
+#include "data/Fields.h"
 #include "data/NumberText.h"
+#include "data/Queries.h"
 #include "data/RuntimeError.h"
 #include "platform/Platform.h"
 
@@ -16,8 +18,6 @@ namespace pw {
 
 namespace {
 
-const QString kSelectByNumber = QStringLiteral("Select ALL * from Meals Where MealNumber = ");
-constexpr int kMealNumberField = 38;
 // The report's row count and loop counter are 16-bit.
 constexpr int kMostReportRows = 32767;
 // The widest entry a box is made for: a date with a four-digit year.
@@ -83,7 +83,7 @@ void frmReport::Form_Load() {
     f.bvHit = false;
     if (f.DataB.recordCount() > 0 && f.DataB.hasCurrentRow()) {
         f.frmReportMealNumber =
-            static_cast<float>(leadingNumber(f.txtFieldB.text(kMealNumberField)));
+            static_cast<float>(leadingNumber(f.txtFieldB.text(MealField::MealNumber)));
         f.ivOrigMealNum = f.frmReportMealNumber;
     }
 
@@ -144,7 +144,7 @@ void frmReport::Form_Load() {
 
 void frmReport::Reset() {
     FormB& f = m_owner;
-    f.frmReportLastQuery = kSelectByNumber + shortestSingle(f.frmReportMealNumber);
+    f.frmReportLastQuery = mealItemsQuery(shortestSingle(f.frmReportMealNumber));
     f.DataB.setRecordSource(f.frmReportLastQuery);
     f.DataB.refresh();
     // The remembered meal may have no rows (no meal at all, or its items removed since): there is
@@ -215,7 +215,7 @@ void frmReport::cmdOK_Click() {
                 if (Text1->text().isEmpty()) return Reject();
                 const long long n = wholeMealNumber(leadingNumber(Text1->text()));
                 queried = true;
-                return commonEnding(runQuery(kSelectByNumber + plainInt(n)));
+                return commonEnding(runQuery(mealItemsQuery(plainInt(n))));
             }
             case 2: {
                 if (Text1->text().isEmpty() || Text2->text().isEmpty()) return Reject();
@@ -255,10 +255,10 @@ void frmReport::cmdOK_Click() {
                 if (count > 0) {
                     if (!fitsReport(count)) return;
                     f.DataB.moveLast();
-                    f.svMealNum2 = f.txtFieldB.text(kMealNumberField);
+                    f.svMealNum2 = f.txtFieldB.text(MealField::MealNumber);
                     f.lTotalRecordsB = counter16(count);
                     f.DataB.moveFirst();
-                    f.svMealNum1 = f.txtFieldB.text(kMealNumberField);
+                    f.svMealNum1 = f.txtFieldB.text(MealField::MealNumber);
                     count = runQuery(range + QStringLiteral("Date"));
                 }
                 return commonEnding(count);
