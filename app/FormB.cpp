@@ -69,10 +69,7 @@ QPushButton* makeButton(const QString& caption, const QString& accessibleName, Q
 }  // namespace
 
 FormB::FormB(Platform& platform, QWidget* parent)
-    : QMainWindow(parent),
-      txtFields(Data1, fieldNames(csr14Table())),
-      txtFieldB(DataB, fieldNames(mealsTable())),
-      m_platform(platform) {
+    : QMainWindow(parent), m_platform(platform) {
     setWindowTitle(QStringLiteral("Korvane Platewise"));
     setObjectName(QStringLiteral("FormB"));
     buildControls();
@@ -242,46 +239,30 @@ void FormB::buildMenus() {
     mnuAbout = mnuHelpMenu->addAction(QStringLiteral("&About Korvane Platewise"));
 }
 
+void FormB::onClick(QPushButton* button, void (FormB::*handler)()) {
+    connect(button, &QPushButton::clicked, this,
+            [this, handler] { guarded([&] { (this->*handler)(); }); });
+}
+
+void FormB::onTrigger(QAction* action, void (FormB::*handler)()) {
+    connect(action, &QAction::triggered, this,
+            [this, handler] { guarded([&] { (this->*handler)(); }); });
+}
+
 void FormB::connectHandlers() {
-    auto onClick = [this](QPushButton* b, void (FormB::*handler)()) {
-        connect(b, &QPushButton::clicked, this, [this, handler] { guarded([&] { (this->*handler)(); }); });
-    };
-    auto onTrigger = [this](QAction* a, void (FormB::*handler)()) {
-        connect(a, &QAction::triggered, this, [this, handler] { guarded([&] { (this->*handler)(); }); });
-    };
-    // The five buttons that only run a menu command.
+    // Step 1 and the shell; the buttons only run a menu command.
     onClick(cmdAddMeal, &FormB::mnuAddnew_Click);
     onClick(cmdSelect, &FormB::mnuSelectMeal_Click);
-    onClick(cmdAddItem, &FormB::mnuAddItem_Click);
-    onClick(cmdRemove, &FormB::mnuRemove_Click);
-    onClick(cmdPortionAdjust, &FormB::cmdPortionAdjust_Click);
-    onClick(cmdCustom, &FormB::cmdCustom_Click);
     onClick(cmdClose, &FormB::cmdClose_Click);
-    onClick(cmdBMoveFirst, &FormB::cmdBMoveFirst_Click);
-    onClick(cmdBMovePrevious, &FormB::cmdBMovePrevious_Click);
-    onClick(cmdBMoveNext, &FormB::cmdBMoveNext_Click);
-    onClick(cmdBMovelast, &FormB::cmdBMovelast_Click);
-    onClick(cmdCancel, &FormB::cmdCancel_Click);
-
-    onTrigger(mnuSaveReport, &FormB::mnuSaveReport_Click);
-    onTrigger(mnuPrintReport, &FormB::mnuPrintReport_Click);
-    onTrigger(mnuFileOpen, &FormB::mnuFileOpen_Click);
-    onTrigger(mnuExit, &FormB::mnuExit_Click);
     onTrigger(mnuAddnew, &FormB::mnuAddnew_Click);
     onTrigger(mnuSelectMeal, &FormB::mnuSelectMeal_Click);
-    onTrigger(mnuAddItem, &FormB::mnuAddItem_Click);
-    onTrigger(mnuRemove, &FormB::mnuRemove_Click);
-    onTrigger(mnuAdjust, &FormB::cmdPortionAdjust_Click);
-    onTrigger(mnuReportMealNumber, &FormB::mnuReportMealNumber_Click);
-    onTrigger(mnuReportRangeMealNumbers, &FormB::mnuReportRangeMealNumbers_Click);
-    onTrigger(mnuReportSpecificDate, &FormB::mnuReportSpecificDate_Click);
-    onTrigger(mnuReportRangeDates, &FormB::mnuReportRangeDates_Click);
-    onTrigger(mnuHelp, &FormB::mnuHelp_Click);
-    onTrigger(mnuDailyValues, &FormB::mnuDailyValues_Click);
-    onTrigger(mnuAbout, &FormB::mnuAbout_Click);
+    onTrigger(mnuExit, &FormB::mnuExit_Click);
     connectFoodHandlers();
     connectItemHandlers();
+    connectReportHandlers();
     connectChartHandlers();
+    connectCustomHandlers();
+    connectHelpHandlers();
 }
 
 void FormB::guarded(const std::function<void()>& handler) { runGuarded(m_platform, handler); }

@@ -16,6 +16,9 @@
 namespace pw {
 
 void FormB::connectFoodHandlers() {
+    onClick(cmdAddItem, &FormB::mnuAddItem_Click);
+    onTrigger(mnuAddItem, &FormB::mnuAddItem_Click);
+    onClick(cmdCancel, &FormB::cmdCancel_Click);
     // A row chosen with the keyboard (or by the first press of a mouse click) shows its detail;
     // the click that ends a press on the row already selected shows it again.
     // The list takes no part while it is hidden: keys that reach it then (a window without the

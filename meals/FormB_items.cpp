@@ -34,7 +34,16 @@ void moveKeeping(RecordCursor& cursor, const std::function<void()>& move) {
 
 }  // namespace
 
-void FormB::connectItemHandlers() {}
+void FormB::connectItemHandlers() {
+    onClick(cmdBMoveFirst, &FormB::cmdBMoveFirst_Click);
+    onClick(cmdBMovePrevious, &FormB::cmdBMovePrevious_Click);
+    onClick(cmdBMoveNext, &FormB::cmdBMoveNext_Click);
+    onClick(cmdBMovelast, &FormB::cmdBMovelast_Click);
+    onClick(cmdRemove, &FormB::mnuRemove_Click);
+    onTrigger(mnuRemove, &FormB::mnuRemove_Click);
+    onClick(cmdPortionAdjust, &FormB::cmdPortionAdjust_Click);
+    onTrigger(mnuAdjust, &FormB::cmdPortionAdjust_Click);
+}
 
 void FormB::cmdBMoveFirst_Click() {
     moveKeeping(DataB, [this] { DataB.moveFirst(); });
@@ -172,7 +181,8 @@ void FormB::mnuRemove_Click() {
 }
 
 frmNewMeal& FormB::newMealDialog() {
-    if (!m_frmNewMeal) m_frmNewMeal = std::make_unique<frmNewMeal>(*this);
+    if (!m_frmNewMeal) m_frmNewMeal = std::make_unique<frmNewMeal>(state(), cursors(), m_platform,
+                                                    [this] { cmdBSave(); }, this);
     return *m_frmNewMeal;
 }
 

@@ -12,7 +12,8 @@ namespace pw {
 void FormB::cmdPortionAdjust_Click() {
     bvCancel = false;
     {
-        frmPortion dialog(*this);
+        frmPortion dialog(state(), cursors(), m_platform,
+                          [this](const QString& d) { return findFood(d); }, this);
         m_platform.showModal(dialog);
     }
     if (bvCancel) return;
