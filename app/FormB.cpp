@@ -4,7 +4,9 @@
 #include "app/Globals.h"
 #include "app/Guard.h"
 #include "app/frmAbout.h"
+#include "data/Fields.h"
 #include "data/NumberText.h"
+#include "data/Queries.h"
 #include "data/RuntimeError.h"
 #include "data/Schema.h"
 #include "meals/frmNewMeal.h"
@@ -67,10 +69,7 @@ QPushButton* makeButton(const QString& caption, const QString& accessibleName, Q
 }  // namespace
 
 FormB::FormB(Platform& platform, QWidget* parent)
-    : QMainWindow(parent),
-      txtFields(Data1, fieldNames(csr14Table())),
-      txtFieldB(DataB, fieldNames(mealsTable())),
-      m_platform(platform) {
+    : QMainWindow(parent), m_platform(platform) {
     setWindowTitle(QStringLiteral("Korvane Platewise"));
     setObjectName(QStringLiteral("FormB"));
     buildControls();
@@ -240,46 +239,30 @@ void FormB::buildMenus() {
     mnuAbout = mnuHelpMenu->addAction(QStringLiteral("&About Korvane Platewise"));
 }
 
+void FormB::onClick(QPushButton* button, void (FormB::*handler)()) {
+    connect(button, &QPushButton::clicked, this,
+            [this, handler] { guarded([&] { (this->*handler)(); }); });
+}
+
+void FormB::onTrigger(QAction* action, void (FormB::*handler)()) {
+    connect(action, &QAction::triggered, this,
+            [this, handler] { guarded([&] { (this->*handler)(); }); });
+}
+
 void FormB::connectHandlers() {
-    auto onClick = [this](QPushButton* b, void (FormB::*handler)()) {
-        connect(b, &QPushButton::clicked, this, [this, handler] { guarded([&] { (this->*handler)(); }); });
-    };
-    auto onTrigger = [this](QAction* a, void (FormB::*handler)()) {
-        connect(a, &QAction::triggered, this, [this, handler] { guarded([&] { (this->*handler)(); }); });
-    };
-    // The five buttons that only run a menu command.
+    // Step 1 and the shell; the buttons only run a menu command.
     onClick(cmdAddMeal, &FormB::mnuAddnew_Click);
     onClick(cmdSelect, &FormB::mnuSelectMeal_Click);
-    onClick(cmdAddItem, &FormB::mnuAddItem_Click);
-    onClick(cmdRemove, &FormB::mnuRemove_Click);
-    onClick(cmdPortionAdjust, &FormB::cmdPortionAdjust_Click);
-    onClick(cmdCustom, &FormB::cmdCustom_Click);
     onClick(cmdClose, &FormB::cmdClose_Click);
-    onClick(cmdBMoveFirst, &FormB::cmdBMoveFirst_Click);
-    onClick(cmdBMovePrevious, &FormB::cmdBMovePrevious_Click);
-    onClick(cmdBMoveNext, &FormB::cmdBMoveNext_Click);
-    onClick(cmdBMovelast, &FormB::cmdBMovelast_Click);
-    onClick(cmdCancel, &FormB::cmdCancel_Click);
-
-    onTrigger(mnuSaveReport, &FormB::mnuSaveReport_Click);
-    onTrigger(mnuPrintReport, &FormB::mnuPrintReport_Click);
-    onTrigger(mnuFileOpen, &FormB::mnuFileOpen_Click);
-    onTrigger(mnuExit, &FormB::mnuExit_Click);
     onTrigger(mnuAddnew, &FormB::mnuAddnew_Click);
     onTrigger(mnuSelectMeal, &FormB::mnuSelectMeal_Click);
-    onTrigger(mnuAddItem, &FormB::mnuAddItem_Click);
-    onTrigger(mnuRemove, &FormB::mnuRemove_Click);
-    onTrigger(mnuAdjust, &FormB::cmdPortionAdjust_Click);
-    onTrigger(mnuReportMealNumber, &FormB::mnuReportMealNumber_Click);
-    onTrigger(mnuReportRangeMealNumbers, &FormB::mnuReportRangeMealNumbers_Click);
-    onTrigger(mnuReportSpecificDate, &FormB::mnuReportSpecificDate_Click);
-    onTrigger(mnuReportRangeDates, &FormB::mnuReportRangeDates_Click);
-    onTrigger(mnuHelp, &FormB::mnuHelp_Click);
-    onTrigger(mnuDailyValues, &FormB::mnuDailyValues_Click);
-    onTrigger(mnuAbout, &FormB::mnuAbout_Click);
+    onTrigger(mnuExit, &FormB::mnuExit_Click);
     connectFoodHandlers();
     connectItemHandlers();
+    connectReportHandlers();
     connectChartHandlers();
+    connectCustomHandlers();
+    connectHelpHandlers();
 }
 
 void FormB::guarded(const std::function<void()>& handler) { runGuarded(m_platform, handler); }
@@ -292,7 +275,7 @@ void FormB::Form_Load() {
 
     Data1.setDatabaseName(g.svCustomDB);
     Data1.setRecordSource(QStringLiteral("CSR14"));
-    Data1.setRecordSource(QStringLiteral("Select ALL * From CSR14 Order by description"));
+    Data1.setRecordSource(foodListQuery());
     Data1.refresh();
     DBList1->setRecordCursor(&Data1, QStringLiteral("Description"));
     DBList1->refill();
@@ -302,16 +285,15 @@ void FormB::Form_Load() {
 
     DataB.setDatabaseName(g.svMealDB);
     DataB.setRecordSource(QStringLiteral("Meals"));
-    DataB.setRecordSource(QStringLiteral("Select * From Meals Order by MealNumber"));
+    DataB.setRecordSource(allMealItemsQuery());
     DataB.refresh();
     if (DataB.recordCount() == 0) {
         m_platform.message(QStringLiteral("There are no records yet...proceed to step 1."));
         return;
     }
     DataB.moveFirst();
-    sMealNum = txtFieldB.text(38);
-    svA = QStringLiteral("Select ALL * from Meals Where MealNumber = ") +
-          plainInt(static_cast<long long>(leadingNumber(sMealNum)));
+    sMealNum = txtFieldB.text(MealField::MealNumber);
+    svA = mealItemsQuery(plainInt(static_cast<long long>(leadingNumber(sMealNum))));
     DataB.setRecordSource(svA);
     DataB.refresh();
     DataB.moveLast();
@@ -372,8 +354,7 @@ void FormB::StartOver() {
 }
 
 void FormB::ResetDataB() {
-    DataB.setRecordSource(QStringLiteral("Select ALL * from Meals Where MealNumber = ") +
-                          shortestSingle(ivOrigMealNum));
+    DataB.setRecordSource(mealItemsQuery(shortestSingle(ivOrigMealNum)));
     DataB.refresh();
     // The meal shown before may have no rows left: nothing to move to.
     if (DataB.recordCount() > 0) {

@@ -1,10 +1,9 @@
 #pragma once
 
-#include "data/RecordCursor.h"
+#include "app/SharedState.h"
 
 #include <QMainWindow>
 
-#include <array>
 #include <functional>
 #include <memory>
 
@@ -24,98 +23,21 @@ class Platform;
 class ReportFigures;
 class frmReportChart;
 class frmNewMeal;
+class frmHLP;
+class frmAbout;
 
-// The main window: the meal view, the food picker, the report box and every command.
-// Its public variables are the state that all windows share.
-class FormB : public QMainWindow {
+// The main window: the meal view, the food picker, the report box and every command. It owns the
+// shared state and the two cursors (its bases, so its handlers name the variables plainly); the
+// dialogs are given those, not the window.
+class FormB : public QMainWindow, public SharedState, public MainCursors {
     Q_OBJECT
 public:
     FormB(Platform& platform, QWidget* parent = nullptr);
     ~FormB() override;
 
     Platform& platform() { return m_platform; }
-
-    // ---- Shared state ----
-    QString svCR;             // carriage return + line feed
-    QString sMealNum;         // meal number of the meal the item cursor shows
-    QString svA;              // the item cursor's query text
-    qint16 lTotalRecordsB = 0;
-    QString svMealNumber;     // meal that new items go into
-    QString svMealName;
-    QString svDate;
-    bool vSelectExisting = false;
-    bool varOK = false;       // a new meal was just created and has no item yet
-    bool vCancelFlag = false; // the meal dialog was left with Cancel
-    qint16 ivHoldNumber = 0;
-    qint16 vAbsPosition = 0;
-    QString svPortionDescrip;
-    bool bvCancel = false;    // the portion dialog was left with Cancel
-    qint16 ivReport = 0;
-    QString svMealNum1;
-    QString svMealNum2;
-    float ivOrigMealNum = 0;
-    bool bvHit = false;
-    qint16 iFoodCount = 0;
-
-    // The working value array: slots 0..31 of a food or item, 33/34 unit and quantity, 41 grams.
-    std::array<QString, 42> S;
-
-    // ---- Cursors and their bound fields ----
-    RecordCursor Data1;   // the food cursor over CSR14
-    RecordCursor DataB;   // the item cursor over Meals
-    BoundFields txtFields;  // Data1 by nutrient slot 0..38
-    BoundFields txtFieldB;  // DataB by binding index 0..41
-
-    // ---- Controls ----
-    QPushButton* cmdBMoveFirst = nullptr;
-    QPushButton* cmdBMovePrevious = nullptr;
-    QPushButton* cmdBMoveNext = nullptr;
-    QPushButton* cmdBMovelast = nullptr;
-    QPushButton* cmdAddMeal = nullptr;
-    QPushButton* cmdSelect = nullptr;
-    QPushButton* cmdAddItem = nullptr;
-    QPushButton* cmdRemove = nullptr;
-    QPushButton* cmdPortionAdjust = nullptr;
-    QPushButton* cmdCustom = nullptr;
-    QPushButton* cmdClose = nullptr;
-    QLabel* lblRecordCountB = nullptr;
-    QPlainTextEdit* Text1 = nullptr;
-    QPlainTextEdit* Text2 = nullptr;
-    QTextEdit* RTBox = nullptr;
-    BoundList* DBList1 = nullptr;
-    QFrame* Frame2 = nullptr;
-    QLabel* Label1 = nullptr;
-    QLabel* lblFrame2 = nullptr;
-    QPushButton* cmdPageUp = nullptr;
-    QPushButton* cmdPageDown = nullptr;
-    QPushButton* cmdCancel = nullptr;
-    QLabel* lblRecordCount = nullptr;
-
-    // ---- Menus ----
-    QMenu* mnuFile = nullptr;
-    QAction* mnuSaveReport = nullptr;
-    QAction* mnuExportCsv = nullptr;
-    QAction* mnuPrintReport = nullptr;
-    QAction* mnuFileOpen = nullptr;
-    QAction* mnuExit = nullptr;
-    QMenu* mnuStep1 = nullptr;
-    QAction* mnuAddnew = nullptr;
-    QAction* mnuSelectMeal = nullptr;
-    QMenu* mnuStep2 = nullptr;
-    QAction* mnuAddItem = nullptr;
-    QAction* mnuRemove = nullptr;
-    QMenu* mnuStep3 = nullptr;
-    QAction* mnuAdjust = nullptr;
-    QMenu* mnuReport = nullptr;
-    QAction* mnuReportMealNumber = nullptr;
-    QAction* mnuReportRangeMealNumbers = nullptr;
-    QAction* mnuReportSpecificDate = nullptr;
-    QAction* mnuReportRangeDates = nullptr;
-    QAction* mnuReportChart = nullptr;
-    QMenu* mnuHelpMenu = nullptr;
-    QAction* mnuHelp = nullptr;
-    QAction* mnuDailyValues = nullptr;
-    QAction* mnuAbout = nullptr;
+    SharedState& state() { return *this; }
+    MainCursors& cursors() { return *this; }
 
     // ---- Start-up, shell and shared procedures (app/) ----
     // Opens both databases and sets the first state; shows the window part way through.
@@ -149,18 +71,7 @@ public:
     void FillDataB_from_Data1();
     void cmdCancel_Click();
 
-private:
-    enum class FoodSearch { Found, NotFound, Failed };
-    FoodSearch searchFood(const QString& description);
-    // Enter or a double click in the food list: adds the food the list shows selected.
-    void addSelectedFood();
-    // The food list row whose detail a selection change has just shown, so that the click
-    // ending the same mouse press does not show it (and search for it) a second time.
-    int m_foodRowShown = -1;
-
-public:
-
-    // ---- Meal items (meals/FormB_items.cpp) ----
+    // ---- Meal items and portions (meals/FormB_items.cpp, meals/FormB_portion.cpp) ----
     void cmdBMoveFirst_Click();
     void cmdBMovePrevious_Click();
     void cmdBMoveNext_Click();
@@ -175,20 +86,6 @@ public:
     void unloadNewMealDialog();
 
     // ---- Reports (reports/FormB_reports.cpp) ----
-    // Report storage by nutrient slot: the totals (0..41), and for slots 2..31 the percent
-    // Daily Values and the texts appended to their report lines.
-    std::array<double, 42> dTotals{};
-    std::array<double, 32> dPercentDV{};
-    std::array<QString, 32> svDV;
-    // The report dialog's values that outlive one opening: the meal number it remembered and
-    // the query text it sent last.
-    float frmReportMealNumber = 0;
-    QString frmReportLastQuery;
-    // The text the last report put into Text2, exactly as built, CR LF line ends. The user may
-    // have edited Text2 since: saving and printing take reportOnDisplay().
-    QString reportText;
-    // The text Text2 holds now, lines ended by CR LF.
-    QString reportOnDisplay() const;
     void CalcDV();
     // The report engine for kind 1 (one meal), 2 (range of meals), 3 (one date), 4 (dates).
     void runReport(int kind);
@@ -199,6 +96,11 @@ public:
     void mnuSaveReport_Click();
     void mnuPrintReport_Click();
     void mnuFileOpen_Click();
+    // The text the last report put into Text2, exactly as built, CR LF line ends. The user may
+    // have edited Text2 since: saving and printing take reportOnDisplay().
+    QString reportText;
+    // The text Text2 holds now, lines ended by CR LF.
+    QString reportOnDisplay() const;
 
     // ---- Report chart and CSV (reports/FormB_chart.cpp) ----
     // The numbers of the report on display, kept by keepReportFigures when the report is made.
@@ -211,22 +113,66 @@ public:
 
     // ---- Customisation (custom/FormB_custom.cpp) ----
     void cmdCustom_Click();
+    // The food list read again, after the user's foods have changed.
+    void requeryFoodList();
 
     // ---- Help (viewers/FormB_help.cpp) ----
     void mnuHelp_Click();
     void mnuDailyValues_Click();
     void mnuAbout_Click();
     // The help viewer and the About box while they are open; null when closed.
-    class frmHLP* helpViewer() const { return m_frmHLP; }
-    class frmAbout* aboutBox() const { return m_frmAbout; }
+    frmHLP* helpViewer() const { return m_frmHLP; }
+    frmAbout* aboutBox() const { return m_frmAbout; }
 
-private:
-    // Shows the document `fileName` of the program folder in the one help viewer.
-    void showHelpDocument(const QString& fileName);
-    frmHLP* m_frmHLP = nullptr;
-    frmAbout* m_frmAbout = nullptr;
+    // ---- Controls and menus (public so that tests can press them) ----
+    QPushButton* cmdBMoveFirst = nullptr;
+    QPushButton* cmdBMovePrevious = nullptr;
+    QPushButton* cmdBMoveNext = nullptr;
+    QPushButton* cmdBMovelast = nullptr;
+    QPushButton* cmdAddMeal = nullptr;
+    QPushButton* cmdSelect = nullptr;
+    QPushButton* cmdAddItem = nullptr;
+    QPushButton* cmdRemove = nullptr;
+    QPushButton* cmdPortionAdjust = nullptr;
+    QPushButton* cmdCustom = nullptr;
+    QPushButton* cmdClose = nullptr;
+    QLabel* lblRecordCountB = nullptr;
+    QPlainTextEdit* Text1 = nullptr;
+    QPlainTextEdit* Text2 = nullptr;
+    QTextEdit* RTBox = nullptr;
+    BoundList* DBList1 = nullptr;
+    QFrame* Frame2 = nullptr;
+    QLabel* Label1 = nullptr;
+    QLabel* lblFrame2 = nullptr;
+    QPushButton* cmdPageUp = nullptr;
+    QPushButton* cmdPageDown = nullptr;
+    QPushButton* cmdCancel = nullptr;
+    QLabel* lblRecordCount = nullptr;
 
-public:
+    QMenu* mnuFile = nullptr;
+    QAction* mnuSaveReport = nullptr;
+    QAction* mnuExportCsv = nullptr;
+    QAction* mnuPrintReport = nullptr;
+    QAction* mnuFileOpen = nullptr;
+    QAction* mnuExit = nullptr;
+    QMenu* mnuStep1 = nullptr;
+    QAction* mnuAddnew = nullptr;
+    QAction* mnuSelectMeal = nullptr;
+    QMenu* mnuStep2 = nullptr;
+    QAction* mnuAddItem = nullptr;
+    QAction* mnuRemove = nullptr;
+    QMenu* mnuStep3 = nullptr;
+    QAction* mnuAdjust = nullptr;
+    QMenu* mnuReport = nullptr;
+    QAction* mnuReportMealNumber = nullptr;
+    QAction* mnuReportRangeMealNumbers = nullptr;
+    QAction* mnuReportSpecificDate = nullptr;
+    QAction* mnuReportRangeDates = nullptr;
+    QAction* mnuReportChart = nullptr;
+    QMenu* mnuHelpMenu = nullptr;
+    QAction* mnuHelp = nullptr;
+    QAction* mnuDailyValues = nullptr;
+    QAction* mnuAbout = nullptr;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -234,14 +180,32 @@ protected:
 private:
     void buildControls();
     void buildMenus();
-    void connectHandlers();
-    // Connections made by the subsystems' own files (each defined in its folder).
-    void connectFoodHandlers();
-    void connectItemHandlers();
-    void connectChartHandlers();
+    // Each folder wires the handlers it defines, in its own file.
+    void connectHandlers();      // app/FormB.cpp
+    void connectFoodHandlers();  // meals/FormB_foods.cpp
+    void connectItemHandlers();  // meals/FormB_items.cpp
+    void connectReportHandlers();  // reports/FormB_reports.cpp
+    void connectChartHandlers();   // reports/FormB_chart.cpp
+    void connectCustomHandlers();  // custom/FormB_custom.cpp
+    void connectHelpHandlers();    // viewers/FormB_help.cpp
+    // A button's click or a menu command's trigger runs `handler` under the guard.
+    void onClick(QPushButton* button, void (FormB::*handler)());
+    void onTrigger(QAction* action, void (FormB::*handler)());
+
+    enum class FoodSearch { Found, NotFound, Failed };
+    FoodSearch searchFood(const QString& description);
+    // Enter or a double click in the food list: adds the food the list shows selected.
+    void addSelectedFood();
+    // Shows the document `fileName` of the program folder in the one help viewer.
+    void showHelpDocument(const QString& fileName);
 
     Platform& m_platform;
     std::unique_ptr<frmNewMeal> m_frmNewMeal;
+    frmHLP* m_frmHLP = nullptr;
+    frmAbout* m_frmAbout = nullptr;
+    // The food list row whose detail a selection change has just shown, so that the click
+    // ending the same mouse press does not show it (and search for it) a second time.
+    int m_foodRowShown = -1;
     double m_adjustFactor = 0;  // portion adjustment: grams / 100
     QString m_mealHeaderQuery;
 };

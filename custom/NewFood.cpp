@@ -7,11 +7,11 @@ namespace pw {
 
 namespace {
 
-constexpr int kDescription = 0;
+constexpr int kDescription = FoodSlot::Description;
 constexpr int kCalories = 2;
-constexpr int kPortionGrams = 32;
-constexpr int kPortionName = 33;
-constexpr int kCode = 38;
+constexpr int kPortionGrams = FoodSlot::Gram1;
+constexpr int kPortionName = FoodSlot::Unit1;
+constexpr int kCode = FoodSlot::Code;
 
 // The portion weight as a number; a text that is no number is a type mismatch.
 double portionWeight(const QString& text) {

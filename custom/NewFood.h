@@ -1,17 +1,13 @@
 #pragma once
 
+#include "data/Fields.h"
+
 #include <QString>
 #include <array>
 #include <optional>
 #include <vector>
 
 namespace pw {
-
-// Item codes of the user's own foods. Every food the user adds gets kUserFoodCode, and only foods
-// from that code up may be deleted; the customising window lists every code above
-// kListedFoodCode, so the sample foods between the two are listed but kept.
-inline constexpr int kUserFoodCode = 6500;
-inline constexpr int kListedFoodCode = 6399;
 
 // The texts of a food's boxes by nutrient slot 0..38; slots without a box stay empty.
 using FoodEntry = std::array<QString, 39>;

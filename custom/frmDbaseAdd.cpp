@@ -11,6 +11,8 @@
 
 #include "app/Globals.h"
 #include "data/Database.h"
+#include "data/Fields.h"
+#include "data/Queries.h"
 #include "data/RuntimeError.h"
 #include "data/Schema.h"
 #include "platform/Platform.h"
@@ -28,8 +30,6 @@ const QString kQuickHelp = QStringLiteral(
     "database.  Take care to enter information in the units as listed, for instance grams, mg, "
     "or mcg.  Some product labels may list nutrient amounts in different units.  To save the "
     "data as a new record click Save.");
-
-constexpr int kCodeSlot = 38;
 
 }  // namespace
 
@@ -112,8 +112,7 @@ void frmDbaseAdd::buildControls() {
 
 void frmDbaseAdd::Form_Load() {
     Data1.setDatabaseName(globals().svCustomDB);
-    Data1.setRecordSource(
-        QStringLiteral("Select All * from CSR14 where Code > 6010 order by description"));
+    Data1.setRecordSource(addedFoodsQuery());
     Data1.refresh();
     if (Data1.recordCount() > 0) {
         Data1.moveLast();
@@ -154,7 +153,7 @@ void frmDbaseAdd::cmdSave_Click() {
         // An empty box is not written: its field keeps the table's default.
         for (int slot : entrySlots())
             if (!row[std::size_t(slot)].isEmpty()) fields.setText(slot, row[std::size_t(slot)]);
-        fields.setText(kCodeSlot, row[kCodeSlot]);
+        fields.setText(FoodSlot::Code, row[FoodSlot::Code]);
         Data1.update();
     } catch (...) {
         const RuntimeError e = pendingError();

@@ -8,11 +8,12 @@
 #include <QTextEdit>
 #include <QVBoxLayout>
 
-#include "app/FormB.h"
 #include "app/Globals.h"
+#include "app/Guard.h"
 #include "custom/NewFood.h"
 #include "custom/frmDbaseAdd.h"
 #include "data/NumberText.h"
+#include "data/Queries.h"
 #include "data/Schema.h"
 #include "platform/AccessibleText.h"
 #include "platform/BoundList.h"
@@ -31,9 +32,6 @@ const QString kQuickHelp = QStringLiteral(
     "new record to the reference database, click on the Add New Record button at the top of the "
     "screen.  Items added by the user in this way will be displayed in the main database in "
     "alphabetical order along with all other items.");
-
-const QString kQuery =
-    QStringLiteral("Select All * from CSR14 where Code > 6399 order by description");
 
 constexpr int kCodeBox = 1;
 
@@ -61,7 +59,8 @@ QPushButton* makeButton(const QString& caption, const char* name, QWidget* paren
 
 }  // namespace
 
-frmDbaseDel::frmDbaseDel(FormB& owner) : QDialog(&owner), m_owner(owner) {
+frmDbaseDel::frmDbaseDel(Platform& platform, RequeryMainList requeryMainList, QWidget* parent)
+    : QDialog(parent), m_platform(platform), m_requeryMainList(std::move(requeryMainList)) {
     setObjectName(QStringLiteral("frmDbaseDel"));
     setWindowTitle(QStringLiteral("Database Customizing Option"));
     buildControls();
@@ -190,11 +189,11 @@ void frmDbaseDel::connectHandlers() {
     });
 }
 
-void frmDbaseDel::guarded(const std::function<void()>& handler) { m_owner.guarded(handler); }
+void frmDbaseDel::guarded(const std::function<void()>& handler) { runGuarded(m_platform, handler); }
 
 void frmDbaseDel::Form_Load() {
     Data1.setDatabaseName(globals().svCustomDB);
-    Data1.setRecordSource(kQuery);
+    Data1.setRecordSource(listedFoodsQuery());
     Data1.refresh();
     recount();
     refillList();
@@ -247,26 +246,26 @@ void frmDbaseDel::DBList1_Click() {
     if (g.svSearchItem.isEmpty()) return;
     if (Data1.findFirst(QStringLiteral("description = '") + g.svSearchItem + QStringLiteral("' ")))
         return;
-    m_owner.platform().msgBox(
+    m_platform.msgBox(
         {QStringLiteral("Item ") + g.svSearchItem + QStringLiteral(" was not found."),
          MsgButtons::OK, MsgIcon::Critical, QStringLiteral("Code"), MsgResult::OK});
 }
 
 void frmDbaseDel::cmdPageUp_MouseDown() {
     DBList1->setFocus();
-    m_owner.platform().sendKeys(QStringLiteral("{PGUP}"));
+    m_platform.sendKeys(QStringLiteral("{PGUP}"));
 }
 
 void frmDbaseDel::cmdPageDown_MouseDown() {
     DBList1->setFocus();
-    m_owner.platform().sendKeys(QStringLiteral("{PGDN}"));
+    m_platform.sendKeys(QStringLiteral("{PGDN}"));
 }
 
 void frmDbaseDel::cmdDelete_Click() {
     // With no food shown there is no code, and nothing to delete.
     const QString code = boxes.txtFields[kCodeBox]->text();
     if (code.isEmpty() || !Data1.hasCurrentRow()) return;
-    Platform& platform = m_owner.platform();
+    Platform& platform = m_platform;
     if (leadingNumber(code) < kUserFoodCode) {
         platform.message(
             QStringLiteral("Only user added records can be deleted from the database."));
@@ -292,28 +291,22 @@ void frmDbaseDel::cmdDelete_Click() {
 
 void frmDbaseDel::cmdAddNew_Click() {
     {
-        frmDbaseAdd add(m_owner.platform(), this);
+        frmDbaseAdd add(m_platform, this);
         add.Form_Load();
-        m_owner.platform().showModal(add);
+        m_platform.showModal(add);
     }
     Data1.refresh();
     recount();
     refillList();
 }
 
-void frmDbaseDel::requeryMainList() {
-    m_owner.Data1.setRecordSource(QStringLiteral("Select ALL * From CSR14 Order by description"));
-    m_owner.Data1.refresh();
-    m_owner.DBList1->refill();
-}
-
 void frmDbaseDel::cmdDone_Click() {
-    requeryMainList();
+    m_requeryMainList();
     accept();
 }
 
 void frmDbaseDel::reject() {
-    guarded([this] { requeryMainList(); });
+    guarded([this] { m_requeryMainList(); });
     QDialog::reject();
 }
 

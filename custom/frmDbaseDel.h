@@ -13,7 +13,7 @@ class QTextEdit;
 namespace pw {
 
 class BoundList;
-class FormB;
+class Platform;
 
 // The customising window: lists the user's own foods (and the sample foods), shows the record of
 // the food picked, deletes user foods and opens the add-food dialog. Closing it requeries the
@@ -21,7 +21,9 @@ class FormB;
 class frmDbaseDel : public QDialog {
     Q_OBJECT
 public:
-    explicit frmDbaseDel(FormB& owner);
+    // Requeries the main window's food list, so that it never offers a food deleted here.
+    using RequeryMainList = std::function<void()>;
+    frmDbaseDel(Platform& platform, RequeryMainList requeryMainList, QWidget* parent = nullptr);
     ~frmDbaseDel() override;
 
     // Runs the window's query, counts the foods and puts the quick help.
@@ -63,10 +65,10 @@ private:
     void refillList();
     void selectCursorRow();
     void showRecord();
-    void requeryMainList();
     void guarded(const std::function<void()>& handler);
 
-    FormB& m_owner;
+    Platform& m_platform;
+    RequeryMainList m_requeryMainList;
     int m_recordTotal = 0;
     int m_rowShown = -1;       // the list row a selection change has just looked up
     bool m_selecting = false;  // the program is selecting the cursor's row in the list

@@ -6,6 +6,7 @@
 
 #include "app/FormB.h"
 #include "app/Globals.h"
+#include "data/Fields.h"
 #include "data/NumberText.h"
 #include "data/RuntimeError.h"
 #include "meals/ItemDetail.h"
@@ -15,6 +16,9 @@
 namespace pw {
 
 void FormB::connectFoodHandlers() {
+    onClick(cmdAddItem, &FormB::mnuAddItem_Click);
+    onTrigger(mnuAddItem, &FormB::mnuAddItem_Click);
+    onClick(cmdCancel, &FormB::cmdCancel_Click);
     // A row chosen with the keyboard (or by the first press of a mouse click) shows its detail;
     // the click that ends a press on the row already selected shows it again.
     // The list takes no part while it is hidden: keys that reach it then (a window without the
@@ -88,8 +92,8 @@ FormB::FoodSearch FormB::searchFood(const QString& description) {
 }
 
 void FormB::FillArray_S_from_Data1() {
-    for (int i = 0; i <= 31; ++i) S[i] = txtFields.text(i);
-    S[41] = QStringLiteral("100");
+    for (int i = FoodSlot::Description; i <= FoodSlot::LastNutrient; ++i) S[i] = txtFields.text(i);
+    S[MealField::PortionSize] = QStringLiteral("100");
 }
 
 void FormB::FillText1_from_Array_S() {
@@ -102,8 +106,8 @@ void FormB::DBList1_Click() {
     // after a failure of the cursor (already reported) the detail stays as it was.
     if (searchFood(DBList1->text()) == FoodSearch::Failed) return;
     FillArray_S_from_Data1();
-    S[34] = QStringLiteral("0");
-    S[33] = QStringLiteral("0");
+    S[MealField::PortionQuantity] = QStringLiteral("0");
+    S[MealField::PortionUnit] = QStringLiteral("0");
     FillText1_from_Array_S();
 }
 
@@ -126,7 +130,7 @@ void FormB::mnuAddItem_Click() {
         return;
     }
     // Read before the screen changes, so that a failing read leaves the meal view as it was.
-    const QString mealNumber = txtFieldB.text(38);
+    const QString mealNumber = txtFieldB.text(MealField::MealNumber);
 
     Text2->hide();
     RTBox->hide();
@@ -165,18 +169,18 @@ void FormB::addSelectedFood() {
     // that begins a double click has found it already; Enter finds it here.
     const QString selected = DBList1->text();
     if (selected.isEmpty()) return;
-    if (txtFields.text(0) != selected && !findFood(selected)) return;
+    if (txtFields.text(FoodSlot::Description) != selected && !findFood(selected)) return;
     DBList1_DblClick();
 }
 
 void FormB::DBList1_DblClick() {
     // Picking is entered only with a meal to add to; without one there is nothing to do.
     if (DataB.recordCount() == 0) return;
-    svMealNumber = txtFieldB.text(38);
-    svMealName = txtFieldB.text(39);
-    svDate = txtFieldB.text(40);
+    svMealNumber = txtFieldB.text(MealField::MealNumber);
+    svMealName = txtFieldB.text(MealField::MealName);
+    svDate = txtFieldB.text(MealField::Date);
     // A new meal's empty first row takes the first food; later foods get rows of their own.
-    if (!txtFieldB.text(0).isEmpty())
+    if (!txtFieldB.text(MealField::Description).isEmpty())
         DataB.addNew();
     else
         DataB.edit();
@@ -200,12 +204,12 @@ void FormB::DBList1_DblClick() {
 void FormB::FillDataB_from_Data1() {
     try {
         FillArray_S_from_Data1();
-        for (int i = 2; i <= 31; ++i) txtFieldB.setText(i, S[i]);
-        txtFieldB.setText(0, S[0]);
-        txtFieldB.setText(38, svMealNumber);
-        txtFieldB.setText(39, svMealName);
-        txtFieldB.setText(40, svDate);
-        txtFieldB.setText(41, QStringLiteral("100"));
+        for (int i = MealField::FirstNutrient; i <= MealField::LastNutrient; ++i) txtFieldB.setText(i, S[i]);
+        txtFieldB.setText(MealField::Description, S[MealField::Description]);
+        txtFieldB.setText(MealField::MealNumber, svMealNumber);
+        txtFieldB.setText(MealField::MealName, svMealName);
+        txtFieldB.setText(MealField::Date, svDate);
+        txtFieldB.setText(MealField::PortionSize, QStringLiteral("100"));
         DataB.update();
     } catch (const RuntimeError&) {
         // Nothing half-written: the pending row is dropped and the store's message follows.

@@ -7,7 +7,9 @@
 #include "app/FormB.h"
 #include "app/Globals.h"
 #include "data/Database.h"
+#include "data/Fields.h"
 #include "data/NumberText.h"
+#include "data/Queries.h"
 #include "data/RuntimeError.h"
 #include "meals/frmNewMeal.h"
 #include "platform/Platform.h"
@@ -15,9 +17,6 @@
 namespace pw {
 
 namespace {
-
-const QString kMealItemsQuery = QStringLiteral("Select ALL * from Meals Where MealNumber = ");
-const QString kMealHeaderQuery = QStringLiteral("Select * from Mealnumbers Where MealNumber = ");
 
 // A number as a 16-bit whole number, rounded as the program rounds (halves to even).
 qint16 toInt16(double value) { return counter16(roundHalfEven(value)); }
@@ -35,7 +34,16 @@ void moveKeeping(RecordCursor& cursor, const std::function<void()>& move) {
 
 }  // namespace
 
-void FormB::connectItemHandlers() {}
+void FormB::connectItemHandlers() {
+    onClick(cmdBMoveFirst, &FormB::cmdBMoveFirst_Click);
+    onClick(cmdBMovePrevious, &FormB::cmdBMovePrevious_Click);
+    onClick(cmdBMoveNext, &FormB::cmdBMoveNext_Click);
+    onClick(cmdBMovelast, &FormB::cmdBMovelast_Click);
+    onClick(cmdRemove, &FormB::mnuRemove_Click);
+    onTrigger(mnuRemove, &FormB::mnuRemove_Click);
+    onClick(cmdPortionAdjust, &FormB::cmdPortionAdjust_Click);
+    onTrigger(mnuAdjust, &FormB::cmdPortionAdjust_Click);
+}
 
 void FormB::cmdBMoveFirst_Click() {
     moveKeeping(DataB, [this] { DataB.moveFirst(); });
@@ -67,9 +75,9 @@ void FormB::DataB_Reposition() {
         return;
     }
     // Past either end there is no row: the bound fields read empty.
-    const QString name = txtFieldB.text(39);
-    const QString date = txtFieldB.text(40);
-    const QString number = txtFieldB.text(38);
+    const QString name = txtFieldB.text(MealField::MealName);
+    const QString date = txtFieldB.text(MealField::Date);
+    const QString number = txtFieldB.text(MealField::MealNumber);
     const int position = DataB.absolutePosition();
     lblRecordCountB->setText(
         QStringLiteral("  Meal Name: ") + name + QStringLiteral("   Meal Date: ") + date + svCR +
@@ -82,8 +90,8 @@ void FormB::DataB_Reposition() {
 
 void FormB::FillArray_S_from_DataB() {
     if (DataB.editMode() != EditMode::None) return;
-    for (int i = 0; i <= 34; ++i) S[i] = txtFieldB.text(i);
-    S[41] = txtFieldB.text(41);
+    for (int i = 0; i <= MealField::PortionQuantity; ++i) S[i] = txtFieldB.text(i);
+    S[MealField::PortionSize] = txtFieldB.text(MealField::PortionSize);
 }
 
 void FormB::mnuRemove_Click() {
@@ -107,7 +115,7 @@ void FormB::mnuRemove_Click() {
     }
 
     // The meal's last item: the meal goes with it.
-    sMealNum = txtFieldB.text(38);
+    sMealNum = txtFieldB.text(MealField::MealNumber);
     ivHoldNumber = toInt16(leadingNumber(sMealNum));
     if (!m_platform.confirm(QStringLiteral("This is the last remaining item in meal number ") +
                             sMealNum + QStringLiteral(".  Are you sure you want to delete it?") +
@@ -119,7 +127,7 @@ void FormB::mnuRemove_Click() {
     // The item and the meal's row in MealNumbers go together or not at all, even when the
     // program is stopped between the two.
     RecordCursor& headers = newMealDialog().DataMealInfo;
-    m_mealHeaderQuery = kMealHeaderQuery + plainInt(ivHoldNumber);
+    m_mealHeaderQuery = mealHeaderQuery(plainInt(ivHoldNumber));
     headers.setRecordSource(m_mealHeaderQuery);
     headers.refresh();
     if (!headers.hasCurrentRow())
@@ -159,22 +167,22 @@ void FormB::mnuRemove_Click() {
     // Other meals still have items: show the lowest-numbered one.
     DataB.moveLast();
     DataB.moveFirst();
-    sMealNum = txtFieldB.text(38);
-    svA =
-        kMealItemsQuery + plainInt(static_cast<long long>(roundHalfEven(leadingNumber(sMealNum))));
+    sMealNum = txtFieldB.text(MealField::MealNumber);
+    svA = mealItemsQuery(plainInt(static_cast<long long>(roundHalfEven(leadingNumber(sMealNum)))));
     DataB.setRecordSource(svA);
     DataB.refresh();
     DataB.moveLast();
     lTotalRecordsB = counter16(DataB.recordCount());
     DataB.moveFirst();
-    headers.setRecordSource(QStringLiteral("Select * from MealNumbers Order by MealNumber"));
+    headers.setRecordSource(mealHeadersQuery());
     headers.refresh();
     m_platform.message(QStringLiteral(
         "Meal deleted.  Please click on Step 1 from the main menu to add or select another meal"));
 }
 
 frmNewMeal& FormB::newMealDialog() {
-    if (!m_frmNewMeal) m_frmNewMeal = std::make_unique<frmNewMeal>(*this);
+    if (!m_frmNewMeal) m_frmNewMeal = std::make_unique<frmNewMeal>(state(), cursors(), m_platform,
+                                                    [this] { cmdBSave(); }, this);
     return *m_frmNewMeal;
 }
 

@@ -1,5 +1,6 @@
 #include "app/FormB.h"
 #include "app/Globals.h"
+#include "data/Fields.h"
 #include "data/NumberText.h"
 #include "data/RuntimeError.h"
 #include "meals/ItemDetail.h"
@@ -11,7 +12,8 @@ namespace pw {
 void FormB::cmdPortionAdjust_Click() {
     bvCancel = false;
     {
-        frmPortion dialog(*this);
+        frmPortion dialog(state(), cursors(), m_platform,
+                          [this](const QString& d) { return findFood(d); }, this);
         m_platform.showModal(dialog);
     }
     if (bvCancel) return;
@@ -22,26 +24,27 @@ void FormB::cmdPortionAdjust_Click() {
 void FormB::ScaleDataB_from_Data1() {
     const Globals& g = globals();
     // An empty description finds nothing and changes nothing, silently.
-    if (!findFood(txtFieldB.text(0))) return;
+    if (!findFood(txtFieldB.text(MealField::Description))) return;
     m_adjustFactor = static_cast<double>(g.vPortionGrams) / 100;
 
     std::array<QString, 32> food;
-    for (int i = 2; i <= 31; ++i) food[i] = txtFields.text(i);
+    for (int i = FoodSlot::FirstNutrient; i <= FoodSlot::LastNutrient; ++i) food[i] = txtFields.text(i);
     const std::array<QString, 32> values = scaledNutrients(food, m_adjustFactor);
 
     DataB.edit();
     try {
-        for (int i = 2; i <= 31; ++i) txtFieldB.setText(i, values[i]);
-        txtFieldB.setText(41, fixed3(m_adjustFactor * 100));
-        txtFieldB.setText(34, shortestSingle(g.vPortionQuantity));
-        txtFieldB.setText(33, g.svPortionUnit);
+        for (int i = MealField::FirstNutrient; i <= MealField::LastNutrient; ++i)
+            txtFieldB.setText(i, values[i]);
+        txtFieldB.setText(MealField::PortionSize, fixed3(m_adjustFactor * 100));
+        txtFieldB.setText(MealField::PortionQuantity, shortestSingle(g.vPortionQuantity));
+        txtFieldB.setText(MealField::PortionUnit, g.svPortionUnit);
         DataB.update();
     } catch (const RuntimeError&) {
         // The row stays as it was; the store's message follows.
         DataB.cancelUpdate();
         throw;
     }
-    for (int i = 2; i <= 31; ++i) S[i] = values[i];
+    for (int i = MealField::FirstNutrient; i <= MealField::LastNutrient; ++i) S[i] = values[i];
     lTotalRecordsB = counter16(DataB.recordCount());
     // The counter and the detail text show the new portion at once.
     DataB_Reposition();

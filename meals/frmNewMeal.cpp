@@ -9,11 +9,13 @@
 #include <QShowEvent>
 #include <QVBoxLayout>
 
-#include "app/FormB.h"
-#include "data/Database.h"
 #include "app/Globals.h"
 #include "app/Guard.h"
+#include "app/SharedState.h"
+#include "data/Database.h"
+#include "data/Fields.h"
 #include "data/NumberText.h"
+#include "data/Queries.h"
 #include "data/RuntimeError.h"
 #include "platform/AccessibleText.h"
 #include "platform/Platform.h"
@@ -22,7 +24,6 @@ namespace pw {
 
 namespace {
 
-const QString kItemQuery = QStringLiteral("Select * from Meals Where MealNumber = ");
 
 QPushButton* makeButton(const QString& caption, const QString& accessibleName, QWidget* parent) {
     auto* b = new QPushButton(caption, parent);
@@ -38,7 +39,13 @@ QString mealNumberText(const QString& text) {
 
 }  // namespace
 
-frmNewMeal::frmNewMeal(FormB& owner) : QDialog(&owner), m_owner(owner) {
+frmNewMeal::frmNewMeal(SharedState& state, MainCursors& cursors, Platform& platform, SaveItem saveItem,
+                       QWidget* parent)
+    : QDialog(parent),
+      m_state(state),
+      m_cursors(cursors),
+      m_platform(platform),
+      m_saveItem(std::move(saveItem)) {
     setObjectName(QStringLiteral("frmNewMeal"));
     setWindowTitle(QStringLiteral("Add New Meal"));
     setModal(true);
@@ -128,13 +135,13 @@ frmNewMeal::frmNewMeal(FormB& owner) : QDialog(&owner), m_owner(owner) {
 frmNewMeal::~frmNewMeal() {
     DataMealInfo.onReposition = nullptr;
     for (QLineEdit* box : {Text1, Text2, Text3}) box->removeEventFilter(this);
-    m_owner.vSelectExisting = false;
+    m_state.vSelectExisting = false;
 }
 
-bool frmNewMeal::selectMode() const { return m_owner.vSelectExisting; }
+bool frmNewMeal::selectMode() const { return m_state.vSelectExisting; }
 
 void frmNewMeal::trapped(const std::function<void()>& handler) {
-    runGuarded(m_owner.platform(), handler);
+    runGuarded(m_platform, handler);
 }
 
 void frmNewMeal::unloadLater() {
@@ -149,15 +156,15 @@ void frmNewMeal::showEvent(QShowEvent* event) {
     try {
         Form_Activate();
     } catch (...) {
-        reportPendingError(m_owner.platform());
+        reportPendingError(m_platform);
         // Not a cancel by the user: whoever opened the dialog must not simply open it again.
-        m_owner.vCancelFlag = false;
+        m_state.vCancelFlag = false;
         unloadLater();
     }
 }
 
 void frmNewMeal::Form_Activate() {
-    DataMealInfo.setRecordSource(QStringLiteral("Select * from MealNumbers Order by MealNumber"));
+    DataMealInfo.setRecordSource(mealHeadersQuery());
     DataMealInfo.refresh();
     m_numbersExhausted = false;
     if (DataMealInfo.recordCount() > 0) {
@@ -189,7 +196,7 @@ void frmNewMeal::Form_Activate() {
     if (select) {
         setWindowTitle(QStringLiteral("Select an Existing Meal"));
         if (DataMealInfo.recordCount() == 0) {
-            m_owner.platform().message(
+            m_platform.message(
                 QStringLiteral("There are no meals to select yet.  Please click on Add New Meal "
                                "in Step 1 on the main menu."),
                 QStringLiteral("Message"));
@@ -203,10 +210,10 @@ void frmNewMeal::Form_Activate() {
     setWindowTitle(QStringLiteral("Add New Meal"));
     if (m_numbersExhausted) {
         // The next number would not fit a meal number: store nothing.
-        m_owner.platform().message(
+        m_platform.message(
             QStringLiteral("No new meal can be added: meal number 32767, the highest meal "
                            "number there can be, is already in use."));
-        m_owner.vCancelFlag = false;
+        m_state.vCancelFlag = false;
         unloadLater();
         return;
     }
@@ -255,7 +262,7 @@ void frmNewMeal::saveNewMeal() {
         if (!text.isEmpty()) DataMealInfo.setText(field, text);
 
     // The meal and its header row in Meals are stored together or not at all.
-    RecordCursor& items = m_owner.DataB;
+    RecordCursor& items = m_cursors.DataB;
     const CursorMarks before{&items, &DataMealInfo};
     bool mealStored = false;
     try {
@@ -266,10 +273,10 @@ void frmNewMeal::saveNewMeal() {
         m_mealCount = DataMealInfo.recordCount();
         DataMealInfo.moveLast();  // the row just added
         items.addNew();
-        m_owner.txtFieldB.setText(38, number);
-        m_owner.txtFieldB.setText(39, name);
-        m_owner.txtFieldB.setText(40, date);
-        m_owner.cmdBSave();
+        m_cursors.txtFieldB.setText(MealField::MealNumber, number);
+        m_cursors.txtFieldB.setText(MealField::MealName, name);
+        m_cursors.txtFieldB.setText(MealField::Date, date);
+        m_saveItem();
         together.commit();
     } catch (...) {
         if (!mealStored) throw;
@@ -296,7 +303,7 @@ void frmNewMeal::cmdOK_Click() {
         } catch (...) {
             // The dialog stays open with the new row pending: the user can correct the boxes.
             const RuntimeError e = pendingError();
-            Platform& p = m_owner.platform();
+            Platform& p = m_platform;
             switch (e.number()) {
                 case err::RequiredNull:
                     p.message(QStringLiteral(
@@ -316,42 +323,42 @@ void frmNewMeal::cmdOK_Click() {
         }
         hide();
         // The meal is stored; from here on the dialog closes whatever happens.
-        m_owner.vCancelFlag = false;
+        m_state.vCancelFlag = false;
         try {
-            RecordCursor& items = m_owner.DataB;
-            m_itemQuery = kItemQuery + mealNumberText(Text1->text());
+            RecordCursor& items = m_cursors.DataB;
+            m_itemQuery = newMealItemsQuery(mealNumberText(Text1->text()));
             items.setRecordSource(m_itemQuery);
             items.refresh();
-            m_owner.lTotalRecordsB = counter16(items.recordCount());
+            m_state.lTotalRecordsB = counter16(items.recordCount());
             items.moveLast();
-            m_owner.varOK = true;
+            m_state.varOK = true;
         } catch (...) {
-            reportPendingError(m_owner.platform());
+            reportPendingError(m_platform);
         }
         QDialog::done(QDialog::Accepted);
         return;
     }
 
-    RecordCursor& items = m_owner.DataB;
-    m_itemQuery = kItemQuery + mealNumberText(Text1->text());
+    RecordCursor& items = m_cursors.DataB;
+    m_itemQuery = newMealItemsQuery(mealNumberText(Text1->text()));
     items.setRecordSource(m_itemQuery);
     items.refresh();
     if (items.recordCount() > 0) {
         items.moveLast();
-        m_owner.lTotalRecordsB = counter16(items.recordCount());
+        m_state.lTotalRecordsB = counter16(items.recordCount());
         items.moveFirst();
     }
-    m_owner.vCancelFlag = false;
+    m_state.vCancelFlag = false;
     QDialog::done(QDialog::Accepted);
 }
 
 void frmNewMeal::cmdCancel_Click() {
     hide();
-    m_owner.vCancelFlag = true;
+    m_state.vCancelFlag = true;
     try {
         if (!selectMode() && DataMealInfo.editMode() != EditMode::None) DataMealInfo.cancelUpdate();
     } catch (...) {
-        reportPendingError(m_owner.platform());
+        reportPendingError(m_platform);
     }
     // The dialog closes in any case; a row never saved is dropped with it.
     QDialog::done(QDialog::Rejected);

@@ -11,19 +11,24 @@ class QPushButton;
 
 namespace pw {
 
-class FormB;
+class Platform;
+struct MainCursors;
+struct SharedState;
 
 // The highest meal number: meal numbers are 16-bit.
 inline constexpr int kHighestMealNumber = 32767;
 
 // The meal dialog: adds a new meal (add mode) or steps through the stored meals and makes one the
-// main window's current meal (select mode, FormB::vSelectExisting). Its header cursor
+// main window's current meal (select mode, vSelectExisting). Its header cursor
 // DataMealInfo over MealNumbers is also used, without showing the dialog, when a meal is removed.
 class frmNewMeal : public QDialog {
     Q_OBJECT
 public:
     // Form_Load: builds the controls and opens the header cursor (no refresh yet).
-    explicit frmNewMeal(FormB& owner);
+    // Stores the main window's pending new row (its cmdBSave).
+    using SaveItem = std::function<void()>;
+    frmNewMeal(SharedState& state, MainCursors& cursors, Platform& platform, SaveItem saveItem,
+               QWidget* parent = nullptr);
     // Form_Unload: the select mode ends with the dialog.
     ~frmNewMeal() override;
 
@@ -70,7 +75,10 @@ private:
     void offerAgain(const QString& number, const QString& name, const QString& date);
     void trapped(const std::function<void()>& handler);
 
-    FormB& m_owner;
+    SharedState& m_state;
+    MainCursors& m_cursors;
+    Platform& m_platform;
+    SaveItem m_saveItem;
     int m_mealCount = 0;  // the header cursor's full record count
     qint16 m_nextMealNumber = 1;
     bool m_numbersExhausted = false;  // the highest meal number is in use

@@ -12,8 +12,10 @@
 #include <QStyle>
 #include <cmath>
 
-#include "app/FormB.h"
 #include "app/Globals.h"
+#include "app/Guard.h"
+#include "app/SharedState.h"
+#include "data/Fields.h"
 #include "data/NumberText.h"
 #include "platform/Platform.h"
 
@@ -39,8 +41,14 @@ QString wrapped(const QString& text, const QFontMetrics& fm, int width) {
 
 }  // namespace
 
-frmPortion::frmPortion(FormB& owner)
-    : QDialog(&owner), m_owner(owner), m_layout(*this, 6420, 4620) {
+frmPortion::frmPortion(SharedState& state, MainCursors& cursors, Platform& platform, FindFood findFood,
+                       QWidget* parent)
+    : QDialog(parent),
+      m_state(state),
+      m_cursors(cursors),
+      m_platform(platform),
+      m_findFood(std::move(findFood)),
+      m_layout(*this, 6420, 4620) {
     setObjectName(QStringLiteral("frmPortion"));
     setWindowTitle(QStringLiteral("Adjust Portion Size"));
     buildControls();
@@ -137,7 +145,7 @@ void frmPortion::buildControls() {
     // keys, the program or a screen reader's toggle. A click on the option already checked
     // chooses it again (its box takes the focus).
     const auto choose = [this](int id) {
-        m_owner.guarded([this, id] {
+        runGuarded(m_platform, [this, id] {
             if (id == 1) Option1_Click();
             if (id == 2) Option2_Click();
             if (id == 3) Option3_Click();
@@ -148,7 +156,7 @@ void frmPortion::buildControls() {
     });
     connect(options, &QButtonGroup::idClicked, this, choose);
     connect(cmdSubmit, &QPushButton::clicked, this,
-            [this] { m_owner.guarded([this] { cmdSubmit_Click(); }); });
+            [this] { runGuarded(m_platform, [this] { cmdSubmit_Click(); }); });
     connect(cmdCancel, &QPushButton::clicked, this, [this] { cmdCancel_Click(); });
 }
 
@@ -179,7 +187,7 @@ void frmPortion::setOptionCaption(QRadioButton* option, QLineEdit* box, const QS
 }
 
 void frmPortion::Form_Load() {
-    const QString description = m_owner.txtFieldB.text(0);
+    const QString description = m_cursors.txtFieldB.text(MealField::Description);
     lblDescrip->setText(description);
     // The grams option is always offered; a unit only for a food found with that unit.
     setOptionCaption(Option1, TextOp1, QStringLiteral("Enter weight in grams"));
@@ -187,11 +195,11 @@ void frmPortion::Form_Load() {
                        static_cast<QWidget*>(Line2), static_cast<QWidget*>(Option3),
                        static_cast<QWidget*>(TextOp3), static_cast<QWidget*>(Line3)})
         w->hide();
-    if (!m_owner.findFood(description)) return;
+    if (!m_findFood(description)) return;
 
     // A unit is offered whenever its description is present, whatever its weight.
     auto offerUnit = [this](QRadioButton* option, QLineEdit* box, QFrame* line, int slot) {
-        const QString unit = m_owner.txtFields.text(slot);
+        const QString unit = m_cursors.txtFields.text(slot);
         if (unit.isEmpty()) return;
         setOptionCaption(option, box,
                          QStringLiteral("Enter number of ") + unit + QStringLiteral(" portions."));
@@ -247,7 +255,7 @@ void frmPortion::cmdSubmit_Click() {
     if (!TextOp1->text().isEmpty()) {
         const std::optional<double> grams = wholeNumber(TextOp1->text());
         if (!grams) {
-            m_owner.platform().message(
+            m_platform.message(
                 QStringLiteral("Please enter the weight in grams as a number, for example 150."));
             TextOp1->setFocus();
             return;
@@ -259,26 +267,26 @@ void frmPortion::cmdSubmit_Click() {
         if (box->text().isEmpty()) return;
         const double quantity = leadingNumber(box->text());
         g.vPortionGrams =
-            static_cast<float>(leadingNumber(m_owner.txtFields.text(weightSlot)) * quantity);
-        g.svPortionUnit = m_owner.txtFields.text(descriptionSlot);
+            static_cast<float>(leadingNumber(m_cursors.txtFields.text(weightSlot)) * quantity);
+        g.svPortionUnit = m_cursors.txtFields.text(descriptionSlot);
         g.vPortionQuantity = static_cast<float>(quantity);
     };
-    unitPortion(TextOp2, 32, 33);
-    unitPortion(TextOp3, 34, 35);
+    unitPortion(TextOp2, FoodSlot::Gram1, FoodSlot::Unit1);
+    unitPortion(TextOp3, FoodSlot::Gram2, FoodSlot::Unit2);
 
     if (!std::isfinite(g.vPortionGrams) || !std::isfinite(g.vPortionQuantity)) {
-        m_owner.platform().message(QStringLiteral("The number entered is too large."));
+        m_platform.message(QStringLiteral("The number entered is too large."));
         return;
     }
     if (g.vPortionGrams <= 0) {
-        m_owner.platform().message(QStringLiteral("Numbers entered must be greater than 0"));
+        m_platform.message(QStringLiteral("Numbers entered must be greater than 0"));
         return;
     }
     accept();
 }
 
 void frmPortion::cmdCancel_Click() {
-    m_owner.bvCancel = true;
+    m_state.bvCancel = true;
     QDialog::reject();
 }
 

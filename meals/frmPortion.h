@@ -3,6 +3,8 @@
 #include <QDialog>
 #include <QHash>
 
+#include <functional>
+
 #include "platform/TwipsLayout.h"
 
 class QButtonGroup;
@@ -14,16 +16,22 @@ class QRadioButton;
 
 namespace pw {
 
-class FormB;
+class Platform;
+struct MainCursors;
+struct SharedState;
 
 // The portion dialog: how much of the current meal item was eaten, as grams or as a number of
 // one of the food's two household units. Submit records the portion in the global values
 // vPortionGrams, svPortionUnit and vPortionQuantity; Cancel (or closing the window) sets the
-// main window's bvCancel. Each showing is a new dialog, loaded afresh.
+// shared bvCancel. Each showing is a new dialog, loaded afresh.
 class frmPortion : public QDialog {
     Q_OBJECT
 public:
-    explicit frmPortion(FormB& owner);
+    // Finds a food by description on the food cursor (the main window's findFood): false, after
+    // telling the user, when absent.
+    using FindFood = std::function<bool(const QString& description)>;
+    frmPortion(SharedState& state, MainCursors& cursors, Platform& platform, FindFood findFood,
+               QWidget* parent = nullptr);
     ~frmPortion() override;
 
     void Form_Activate();
@@ -68,7 +76,10 @@ private:
     // Sets an option's caption, broken into lines at the option's width.
     void wrapCaption(QRadioButton* option);
 
-    FormB& m_owner;
+    SharedState& m_state;
+    MainCursors& m_cursors;
+    Platform& m_platform;
+    FindFood m_findFood;
     bool m_activated = false;
     TwipsLayout m_layout;
     QHash<QRadioButton*, QString> m_captions;  // each option's caption, unbroken

@@ -35,12 +35,22 @@ private:
 
 }  // namespace
 
+void FormB::connectReportHandlers() {
+    onTrigger(mnuReportMealNumber, &FormB::mnuReportMealNumber_Click);
+    onTrigger(mnuReportRangeMealNumbers, &FormB::mnuReportRangeMealNumbers_Click);
+    onTrigger(mnuReportSpecificDate, &FormB::mnuReportSpecificDate_Click);
+    onTrigger(mnuReportRangeDates, &FormB::mnuReportRangeDates_Click);
+    onTrigger(mnuSaveReport, &FormB::mnuSaveReport_Click);
+    onTrigger(mnuPrintReport, &FormB::mnuPrintReport_Click);
+    onTrigger(mnuFileOpen, &FormB::mnuFileOpen_Click);
+}
+
 void FormB::CalcDV() { DailyValues::calc(dTotals, dPercentDV, svDV); }
 
 void FormB::runReport(int kind) {
     ivReport = static_cast<qint16>(kind);
     {
-        frmReport dialog(*this);
+        frmReport dialog(state(), cursors(), m_platform, this);
         m_platform.showModal(dialog);
     }
     if (!bvHit) return;

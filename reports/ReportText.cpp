@@ -3,16 +3,13 @@
 #include <optional>
 
 #include "data/Database.h"
+#include "data/Fields.h"
 #include "data/NumberText.h"
 #include "data/RecordCursor.h"
 
 namespace pw {
 
 namespace {
-
-constexpr int kMealNumberField = 38;
-constexpr int kMealNameField = 39;
-constexpr int kDateField = 40;
 
 // The nutrient lines after the calories line, in the order a reader of a label expects them.
 constexpr NutrientLine kLines[] = {
@@ -126,8 +123,8 @@ ReportRows ReportText::walk(RecordCursor& cursor, const BoundFields& fields, int
     if (!cursor.databaseName().isEmpty() && cursor.editMode() == EditMode::None)
         snapshot.emplace(cursor.databaseName());
     cursor.moveFirst();  // saves a pending edit first, as every move does
-    rows.firstMealNumber = fields.text(kMealNumberField);
-    rows.firstDate = fields.text(kDateField);
+    rows.firstMealNumber = fields.text(MealField::MealNumber);
+    rows.firstDate = fields.text(MealField::Date);
     if (count <= cursor.recordCount()) {
         // The totals with one query over the rows, then the last row walked made current.
         QStringList nutrients;
@@ -145,9 +142,9 @@ ReportRows ReportText::walk(RecordCursor& cursor, const BoundFields& fields, int
             for (int p = 2; p <= 31; ++p) rows.totals[p] += leadingNumber(fields.text(p));
         }
     }
-    rows.lastMealNumber = fields.text(kMealNumberField);
-    rows.lastMealName = fields.text(kMealNameField);
-    rows.lastDate = fields.text(kDateField);
+    rows.lastMealNumber = fields.text(MealField::MealNumber);
+    rows.lastMealName = fields.text(MealField::MealName);
+    rows.lastDate = fields.text(MealField::Date);
     return rows;
 }
 

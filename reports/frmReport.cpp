@@ -5,10 +5,12 @@
 #include <QPushButton>
 #include <cmath>
 
-#include "app/FormB.h"
 #include "app/Globals.h"
+#include "app/SharedState.h"
 #include "data/Database.h"
+#include "data/Fields.h"
 #include "data/NumberText.h"
+#include "data/Queries.h"
 #include "data/RuntimeError.h"
 #include "platform/Platform.h"
 
@@ -16,8 +18,6 @@ namespace pw {
 
 namespace {
 
-const QString kSelectByNumber = QStringLiteral("Select ALL * from Meals Where MealNumber = ");
-constexpr int kMealNumberField = 38;
 // The report's row count and loop counter are 16-bit.
 constexpr int kMostReportRows = 32767;
 // The widest entry a box is made for: a date with a four-digit year.
@@ -32,8 +32,12 @@ long long wholeMealNumber(double value) {
 
 }  // namespace
 
-frmReport::frmReport(FormB& owner)
-    : QDialog(&owner), m_owner(owner), m_layout(*this, 7230, 4260) {
+frmReport::frmReport(SharedState& state, MainCursors& cursors, Platform& platform, QWidget* parent)
+    : QDialog(parent),
+      m_state(state),
+      m_cursors(cursors),
+      m_platform(platform),
+      m_layout(*this, 7230, 4260) {
     setObjectName(QStringLiteral("frmReport"));
     setWindowTitle(QStringLiteral("Select a Report"));
 
@@ -79,11 +83,11 @@ frmReport::frmReport(FormB& owner)
 frmReport::~frmReport() = default;
 
 void frmReport::Form_Load() {
-    FormB& f = m_owner;
+    SharedState& f = m_state;
     f.bvHit = false;
-    if (f.DataB.recordCount() > 0 && f.DataB.hasCurrentRow()) {
+    if (m_cursors.DataB.recordCount() > 0 && m_cursors.DataB.hasCurrentRow()) {
         f.frmReportMealNumber =
-            static_cast<float>(leadingNumber(f.txtFieldB.text(kMealNumberField)));
+            static_cast<float>(leadingNumber(m_cursors.txtFieldB.text(MealField::MealNumber)));
         f.ivOrigMealNum = f.frmReportMealNumber;
     }
 
@@ -143,39 +147,39 @@ void frmReport::Form_Load() {
 }
 
 void frmReport::Reset() {
-    FormB& f = m_owner;
-    f.frmReportLastQuery = kSelectByNumber + shortestSingle(f.frmReportMealNumber);
-    f.DataB.setRecordSource(f.frmReportLastQuery);
-    f.DataB.refresh();
+    SharedState& f = m_state;
+    f.frmReportLastQuery = mealItemsQuery(shortestSingle(f.frmReportMealNumber));
+    m_cursors.DataB.setRecordSource(f.frmReportLastQuery);
+    m_cursors.DataB.refresh();
     // The remembered meal may have no rows (no meal at all, or its items removed since): there is
     // no row to move to, and nothing to report.
-    if (f.DataB.recordCount() > 0) {
-        f.DataB.moveLast();
-        f.DataB.moveFirst();
+    if (m_cursors.DataB.recordCount() > 0) {
+        m_cursors.DataB.moveLast();
+        m_cursors.DataB.moveFirst();
     }
-    f.lTotalRecordsB = counter16(std::min(f.DataB.recordCount(), kMostReportRows));
+    f.lTotalRecordsB = counter16(std::min(m_cursors.DataB.recordCount(), kMostReportRows));
 }
 
 void frmReport::Reject() {
-    m_owner.platform().message(
+    m_platform.message(
         QStringLiteral("Information was not entered correctly into the entry boxes."));
     Text1->clear();
     Text2->clear();
 }
 
 int frmReport::runQuery(const QString& query) {
-    FormB& f = m_owner;
+    SharedState& f = m_state;
     f.frmReportLastQuery = query;
-    f.DataB.setRecordSource(query);
-    f.DataB.refresh();
-    if (f.DataB.recordCount() == 0) return 0;
-    f.DataB.moveLast();
-    return f.DataB.recordCount();
+    m_cursors.DataB.setRecordSource(query);
+    m_cursors.DataB.refresh();
+    if (m_cursors.DataB.recordCount() == 0) return 0;
+    m_cursors.DataB.moveLast();
+    return m_cursors.DataB.recordCount();
 }
 
 bool frmReport::fitsReport(int count) {
     if (count <= kMostReportRows) return true;
-    m_owner.platform().message(
+    m_platform.message(
         QStringLiteral("This selection holds ") + plainInt(count) +
         QStringLiteral(" items, but a report can cover at most 32767 items.  Please choose fewer "
                        "meals or a shorter range of dates."));
@@ -184,25 +188,25 @@ bool frmReport::fitsReport(int count) {
 }
 
 void frmReport::commonEnding(int count) {
-    FormB& f = m_owner;
+    SharedState& f = m_state;
     if (count == 0) {
-        f.platform().message(QStringLiteral("No records were found that match your entry."));
+        m_platform.message(QStringLiteral("No records were found that match your entry."));
         Text1->clear();
         if (f.ivReport == 2 || f.ivReport == 4) Text2->clear();
         Reset();
         return;
     }
     if (!fitsReport(count)) return;
-    f.DataB.moveLast();
+    m_cursors.DataB.moveLast();
     f.lTotalRecordsB = counter16(count);
-    f.DataB.moveFirst();
+    m_cursors.DataB.moveFirst();
     f.bvHit = true;
     accept();
 }
 
 void frmReport::cmdOK_Click() {
-    FormB& f = m_owner;
-    Platform& platform = f.platform();
+    SharedState& f = m_state;
+    Platform& platform = m_platform;
     const auto dateMessage = [&] {
         platform.message(
             QStringLiteral("A date was not entered correctly on this form.  Please enter in the "
@@ -215,7 +219,7 @@ void frmReport::cmdOK_Click() {
                 if (Text1->text().isEmpty()) return Reject();
                 const long long n = wholeMealNumber(leadingNumber(Text1->text()));
                 queried = true;
-                return commonEnding(runQuery(kSelectByNumber + plainInt(n)));
+                return commonEnding(runQuery(mealItemsQuery(plainInt(n))));
             }
             case 2: {
                 if (Text1->text().isEmpty() || Text2->text().isEmpty()) return Reject();
@@ -254,11 +258,11 @@ void frmReport::cmdOK_Click() {
                 int count = runQuery(range + QStringLiteral("MealNumber"));
                 if (count > 0) {
                     if (!fitsReport(count)) return;
-                    f.DataB.moveLast();
-                    f.svMealNum2 = f.txtFieldB.text(kMealNumberField);
+                    m_cursors.DataB.moveLast();
+                    f.svMealNum2 = m_cursors.txtFieldB.text(MealField::MealNumber);
                     f.lTotalRecordsB = counter16(count);
-                    f.DataB.moveFirst();
-                    f.svMealNum1 = f.txtFieldB.text(kMealNumberField);
+                    m_cursors.DataB.moveFirst();
+                    f.svMealNum1 = m_cursors.txtFieldB.text(MealField::MealNumber);
                     count = runQuery(range + QStringLiteral("Date"));
                 }
                 return commonEnding(count);

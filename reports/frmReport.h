@@ -10,15 +10,18 @@ class QPushButton;
 
 namespace pw {
 
-class FormB;
+class Platform;
+struct MainCursors;
+struct SharedState;
 
 // The report request dialog: asks for one meal number, a range of meal numbers, one date or a
-// range of dates (FormB::ivReport), selects the matching Meals rows on the main window's item
-// cursor, and closes with FormB::bvHit set when it found some.
+// range of dates (ivReport of the shared state), selects the matching Meals rows on the main
+// window's item cursor, and closes with bvHit set when it found some.
 class frmReport : public QDialog {
     Q_OBJECT
 public:
-    explicit frmReport(FormB& owner);
+    frmReport(SharedState& state, MainCursors& cursors, Platform& platform,
+              QWidget* parent = nullptr);
     ~frmReport() override;
 
     // Requeries the item cursor for the meal remembered when the dialog opened.
@@ -44,7 +47,9 @@ private:
     void commonEnding(int count);
     // The count as the report's 16-bit row count; false (after telling the user) when too many.
     bool fitsReport(int count);
-    FormB& m_owner;
+    SharedState& m_state;
+    MainCursors& m_cursors;
+    Platform& m_platform;
     TwipsLayout m_layout;
 };
 

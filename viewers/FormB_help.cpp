@@ -5,6 +5,12 @@
 
 namespace pw {
 
+void FormB::connectHelpHandlers() {
+    onTrigger(mnuHelp, &FormB::mnuHelp_Click);
+    onTrigger(mnuDailyValues, &FormB::mnuDailyValues_Click);
+    onTrigger(mnuAbout, &FormB::mnuAbout_Click);
+}
+
 void FormB::mnuHelp_Click() { showHelpDocument(QStringLiteral("Help.rtf")); }
 
 void FormB::mnuDailyValues_Click() { showHelpDocument(QStringLiteral("DV.rtf")); }

@@ -18,7 +18,8 @@ protected:
     }
     void open() {
         openWindow();
-        window = std::make_unique<frmDbaseDel>(*form);
+        window = std::make_unique<frmDbaseDel>(
+            form->platform(), [this] { form->requeryFoodList(); }, form.get());
         window->Form_Load();
         window->show();
         QApplication::setActiveWindow(window.get());

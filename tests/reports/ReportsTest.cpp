@@ -87,7 +87,8 @@ protected:
     // The dialog on its own, over the main window.
     void open(int kind) {
         form->ivReport = static_cast<qint16>(kind);
-        dialog = std::make_unique<frmReport>(*form);
+        dialog = std::make_unique<frmReport>(form->state(), form->cursors(), form->platform(),
+                                             form.get());
         dialog->show();
     }
     void enter(const QString& first, const QString& second = {}) {
