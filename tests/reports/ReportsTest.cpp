@@ -222,23 +222,6 @@ TEST_F(ReportsTest, EachKindTotalsItsMeals) {
     EXPECT_EQ(form->reportText, kind1Empty);
 }
 
-// Daily Values.
-
-TEST(DailyValuesTest, PercentagesAreRoundedToOneDecimalAndWrittenShortest) {
-    // Slot, total, percent shown: protein is not capped, a user food may have negative fat,
-    // manganese shares copper's 2 mg.
-    const std::tuple<int, double, const char*> cases[] = {
-        {2, 650, "32.5"},   {3, 250, "500"}, {4, -13, "-20"}, {6, 7.3, "29.2"}, {8, 1000, "100"},
-        {15, 0.75, "37.5"}, {16, 1, "50"},   {20, 1, "66.7"}, {21, 1, "58.8"},  {27, 100, "166.7"}};
-    NutrientTotals totals{};
-    for (const auto& [slot, total, shown] : cases) totals[slot] = total;
-    PercentDV percent{};
-    DVTexts texts;
-    DailyValues::calc(totals, percent, texts);
-    for (const auto& [slot, total, shown] : cases)
-        EXPECT_EQ(texts[slot], dv(shown)) << "slot " << slot;
-}
-
 // The report dialog.
 
 const QString kEmptyBox = "Information was not entered correctly into the entry boxes.";

@@ -187,37 +187,6 @@ TEST_F(ViewersTest, ReaderKeepsAUtf8FileUtf8) {
     EXPECT_EQ(bytesOf(folder.file("copy.txt")), "Cr\xC3\xA8me\r\n\xE2\x82\xAC");
 }
 
-// Which lines of a file an edit writes anew, and with which line ends.
-TEST(EditedFileBytes, KeepsTheLinesTheEditDidNotTouch) {
-    struct Case {
-        const char* what;
-        QByteArray original;
-        QString before, after;
-        QByteArray expected;
-    };
-    const Case cases[] = {
-        {"line inserted", "a\r\nb", "a\nb", "a\nnew\nb", "a\r\nnew\r\nb"},
-        {"middle line changed, mixed ends kept", "x\ry\r\nz\n", "x\ny\nz\n", "x\nY\nz\n",
-         "x\rY\r\nz\n"},
-        {"last line removed", "a\r\nb", "a\nb", "a", "a"},
-        {"line added to an LF file", "a\nb\n", "a\nb\n", "a\nb\nc\n", "a\nb\nc\n"},
-        {"new lines in a file without line ends take CR LF", "one", "one", "one\ntwo",
-         "one\r\ntwo"},
-        {"everything deleted", "a\r\nb\r\n", "a\nb\n", "", ""},
-        // The box showed a line break the bytes do not hold: every line is written anew.
-        {"lines not shown one for one",
-         "a\xE2\x80\xA9"
-         "b\n",
-         "a\nb\n", "a\nb\nc", "a\nb\nc"},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
-        EXPECT_EQ(editedFileBytes(c.original, TextEncoding::Utf8, c.before, c.after), c.expected);
-    }
-    EXPECT_EQ(editedFileBytes("\xE9", TextEncoding::Latin1, "\u00E9", "\u00E9\u20AC"),
-              std::nullopt);
-}
-
 frmSplash* findSplash() {
     for (QWidget* w : QApplication::topLevelWidgets())
         if (auto* splash = qobject_cast<frmSplash*>(w); splash && splash->isVisible())
