@@ -10,6 +10,7 @@
 #include "meals/frmNewMeal.h"
 #include "platform/AccessibleText.h"
 #include "platform/BoundList.h"
+#include "platform/Buttons.h"
 #include "platform/Platform.h"
 #include "platform/TextFit.h"
 #include "viewers/frmHLP.h"
@@ -56,13 +57,6 @@ void fitToCaption(QPushButton* b) {
 
 // The size the window opens at where the screen has room for it.
 constexpr QSize kPreferredSize(900, 640);
-
-QPushButton* makeButton(const QString& caption, const QString& accessibleName, QWidget* parent) {
-    auto* b = new QPushButton(caption, parent);
-    b->setAccessibleName(accessibleName);
-    b->setAutoDefault(false);
-    return b;
-}
 
 }  // namespace
 

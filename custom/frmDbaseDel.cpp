@@ -16,6 +16,7 @@
 #include "data/Schema.h"
 #include "platform/AccessibleText.h"
 #include "platform/BoundList.h"
+#include "platform/Buttons.h"
 #include "platform/Platform.h"
 #include "platform/TextFit.h"
 
@@ -52,13 +53,6 @@ QString displayCaption(int slot) {
     }
 }
 
-QPushButton* makeButton(const QString& caption, const char* name, QWidget* parent) {
-    auto* b = new QPushButton(caption, parent);
-    b->setObjectName(QString::fromLatin1(name));
-    b->setAutoDefault(false);
-    return b;
-}
-
 }  // namespace
 
 frmDbaseDel::frmDbaseDel(FormB& owner) : QDialog(&owner), m_owner(owner) {
@@ -74,9 +68,9 @@ frmDbaseDel::~frmDbaseDel() { Data1.onReposition = nullptr; }
 void frmDbaseDel::buildControls() {
     auto* outer = new QVBoxLayout(this);
     auto* commands = new QHBoxLayout;
-    cmdAddNew = makeButton(QStringLiteral("Add New Record"), "cmdAddNew", this);
-    cmdDelete = makeButton(QStringLiteral("Delete Record"), "cmdDelete", this);
-    cmdDone = makeButton(QStringLiteral("Done"), "cmdDone", this);
+    cmdAddNew = makeButton(QStringLiteral("Add New Record"), {}, this, QStringLiteral("cmdAddNew"));
+    cmdDelete = makeButton(QStringLiteral("Delete Record"), {}, this, QStringLiteral("cmdDelete"));
+    cmdDone = makeButton(QStringLiteral("Done"), {}, this, QStringLiteral("cmdDone"));
     commands->addWidget(cmdAddNew);
     commands->addWidget(cmdDelete);
     commands->addWidget(cmdDone);
@@ -93,8 +87,8 @@ void frmDbaseDel::buildControls() {
     DBList1->setMinimumWidth(200);
     left->addWidget(DBList1, 1);
     auto* paging = new QHBoxLayout;
-    cmdPageUp = makeButton(QStringLiteral("Page Up"), "cmdPageUp", this);
-    cmdPageDown = makeButton(QStringLiteral("Page down"), "cmdPageDown", this);
+    cmdPageUp = makeButton(QStringLiteral("Page Up"), {}, this, QStringLiteral("cmdPageUp"));
+    cmdPageDown = makeButton(QStringLiteral("Page down"), {}, this, QStringLiteral("cmdPageDown"));
     lblRecordCount = new QLabel(this);
     lblRecordCount->setObjectName(QStringLiteral("lblRecordCount"));
     nameFollowsText(lblRecordCount, QStringLiteral("Position among the foods listed"));

@@ -24,13 +24,6 @@ namespace {
 
 const QString kItemQuery = QStringLiteral("Select * from Meals Where MealNumber = ");
 
-QPushButton* makeButton(const QString& caption, const QString& accessibleName, QWidget* parent) {
-    auto* b = new QPushButton(caption, parent);
-    b->setAccessibleName(accessibleName);
-    b->setAutoDefault(false);
-    return b;
-}
-
 // A meal number as a plain whole number: the leading number of the text.
 QString mealNumberText(const QString& text) {
     return plainInt(static_cast<long long>(roundHalfEven(leadingNumber(text))));
