@@ -236,10 +236,10 @@ void FormB::buildMenus() {
 
 void FormB::connectHandlers() {
     auto onClick = [this](QPushButton* b, void (FormB::*handler)()) {
-        connect(b, &QPushButton::clicked, this, [this, handler] { guarded([&] { (this->*handler)(); }); });
+        connectGuarded(m_platform, b, &QPushButton::clicked, this, handler);
     };
     auto onTrigger = [this](QAction* a, void (FormB::*handler)()) {
-        connect(a, &QAction::triggered, this, [this, handler] { guarded([&] { (this->*handler)(); }); });
+        connectGuarded(m_platform, a, &QAction::triggered, this, handler);
     };
     // The five buttons that only run a menu command.
     onClick(cmdAddMeal, &FormB::mnuAddnew_Click);
@@ -275,8 +275,6 @@ void FormB::connectHandlers() {
     connectItemHandlers();
     connectChartHandlers();
 }
-
-void FormB::guarded(const std::function<void()>& handler) { runGuarded(m_platform, handler); }
 
 void FormB::Form_Load() {
     Globals& g = globals();

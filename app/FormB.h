@@ -129,8 +129,6 @@ public:
     void mnuSelectMeal_Click();
     void mnuExit_Click();
     void cmdClose_Click();
-    // Runs a handler; whatever it throws and does not trap is reported and the program goes on.
-    void guarded(const std::function<void()>& handler);
 
     // ---- Food browsing and picking (meals/FormB_foods.cpp) ----
     void Data1_Reposition();

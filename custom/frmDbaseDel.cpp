@@ -9,6 +9,7 @@
 #include <QVBoxLayout>
 
 #include "app/FormB.h"
+#include "app/Guard.h"
 #include "app/Globals.h"
 #include "custom/NewFood.h"
 #include "custom/frmDbaseAdd.h"
@@ -157,34 +158,31 @@ void frmDbaseDel::buildControls() {
 
 void frmDbaseDel::connectHandlers() {
     auto onClick = [this](QPushButton* b, void (frmDbaseDel::*handler)()) {
-        connect(b, &QPushButton::clicked, this,
-                [this, handler] { guarded([&] { (this->*handler)(); }); });
+        connectGuarded(m_owner.platform(), b, &QPushButton::clicked, this, handler);
     };
     onClick(cmdAddNew, &frmDbaseDel::cmdAddNew_Click);
     onClick(cmdDelete, &frmDbaseDel::cmdDelete_Click);
     onClick(cmdDone, &frmDbaseDel::cmdDone_Click);
     // The page buttons act when the mouse button goes down (or the space bar).
     connect(cmdPageUp, &QPushButton::pressed, this,
-            [this] { guarded([this] { cmdPageUp_MouseDown(); }); });
+            [this] { runGuarded(m_owner.platform(), [this] { cmdPageUp_MouseDown(); }); });
     connect(cmdPageDown, &QPushButton::pressed, this,
-            [this] { guarded([this] { cmdPageDown_MouseDown(); }); });
+            [this] { runGuarded(m_owner.platform(), [this] { cmdPageDown_MouseDown(); }); });
     // A food chosen with the keyboard (or by the press of a mouse click) is shown at once; the
     // click that ends the same press does not look it up a second time.
     connect(DBList1, &BoundList::currentRowChanged, this, [this](int row) {
         if (m_selecting || row < 0 || DBList1->currentRow() != row) return;
         m_rowShown = row;
-        guarded([this] { DBList1_Click(); });
+        runGuarded(m_owner.platform(), [this] { DBList1_Click(); });
     });
     connect(DBList1, &BoundList::itemClicked, this, [this] {
         if (DBList1->currentRow() == m_rowShown) {
             m_rowShown = -1;
             return;
         }
-        guarded([this] { DBList1_Click(); });
+        runGuarded(m_owner.platform(), [this] { DBList1_Click(); });
     });
 }
-
-void frmDbaseDel::guarded(const std::function<void()>& handler) { m_owner.guarded(handler); }
 
 void frmDbaseDel::Form_Load() {
     Data1.setDatabaseName(globals().svCustomDB);
@@ -307,7 +305,7 @@ void frmDbaseDel::cmdDone_Click() {
 }
 
 void frmDbaseDel::reject() {
-    guarded([this] { requeryMainList(); });
+    runGuarded(m_owner.platform(), [this] { requeryMainList(); });
     QDialog::reject();
 }
 

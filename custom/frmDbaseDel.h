@@ -64,7 +64,6 @@ private:
     void selectCursorRow();
     void showRecord();
     void requeryMainList();
-    void guarded(const std::function<void()>& handler);
 
     FormB& m_owner;
     int m_recordTotal = 0;

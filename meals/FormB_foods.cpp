@@ -5,6 +5,7 @@
 #include <QTextEdit>
 
 #include "app/FormB.h"
+#include "app/Guard.h"
 #include "app/Globals.h"
 #include "data/NumberText.h"
 #include "data/RuntimeError.h"
@@ -23,7 +24,7 @@ void FormB::connectFoodHandlers() {
         if (!DBList1->isVisible()) return;
         if (row < 0 || DBList1->currentRow() != row) return;  // current but not selected
         m_foodRowShown = row;
-        guarded([this] { DBList1_Click(); });
+        runGuarded(m_platform, [this] { DBList1_Click(); });
     });
     connect(DBList1, &BoundList::itemClicked, this, [this] {
         if (!DBList1->isVisible()) return;
@@ -31,18 +32,18 @@ void FormB::connectFoodHandlers() {
             m_foodRowShown = -1;
             return;
         }
-        guarded([this] { DBList1_Click(); });
+        runGuarded(m_platform, [this] { DBList1_Click(); });
     });
     // Enter on a food adds it, as a double click does.
     for (auto signal : {&BoundList::itemDoubleClicked, &BoundList::enterPressed})
         connect(DBList1, signal, this, [this] {
-            if (DBList1->isVisible()) guarded([this] { addSelectedFood(); });
+            if (DBList1->isVisible()) runGuarded(m_platform, [this] { addSelectedFood(); });
         });
     // The page buttons act when the mouse button goes down.
     connect(cmdPageUp, &QPushButton::pressed, this,
-            [this] { guarded([this] { cmdPageUp_MouseDown(); }); });
+            [this] { runGuarded(m_platform, [this] { cmdPageUp_MouseDown(); }); });
     connect(cmdPageDown, &QPushButton::pressed, this,
-            [this] { guarded([this] { cmdPageDown_MouseDown(); }); });
+            [this] { runGuarded(m_platform, [this] { cmdPageDown_MouseDown(); }); });
 }
 
 void FormB::Data1_Reposition() {

@@ -12,6 +12,7 @@
 #include "app/FormB.h"
 #include "data/Database.h"
 #include "app/Globals.h"
+#include "platform/Buttons.h"
 #include "app/Guard.h"
 #include "data/NumberText.h"
 #include "data/RuntimeError.h"
@@ -102,8 +103,7 @@ frmNewMeal::frmNewMeal(FormB& owner) : QDialog(&owner), m_owner(owner) {
     setTabOrder(cmdMoveNext, cmdMoveLast);
 
     auto onClick = [this](QPushButton* b, void (frmNewMeal::*handler)()) {
-        connect(b, &QPushButton::clicked, this,
-                [this, handler] { trapped([&] { (this->*handler)(); }); });
+        connectGuarded(m_owner.platform(), b, &QPushButton::clicked, this, handler);
     };
     onClick(cmdOK, &frmNewMeal::cmdOK_Click);
     onClick(cmdCancel, &frmNewMeal::cmdCancel_Click);
@@ -125,10 +125,6 @@ frmNewMeal::~frmNewMeal() {
 }
 
 bool frmNewMeal::selectMode() const { return m_owner.vSelectExisting; }
-
-void frmNewMeal::trapped(const std::function<void()>& handler) {
-    runGuarded(m_owner.platform(), handler);
-}
 
 void frmNewMeal::unloadLater() {
     // Closing from inside the show would leave a modal loop waiting that nothing ends.

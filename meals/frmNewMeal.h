@@ -68,7 +68,6 @@ private:
     void saveNewMeal();
     // The pending new row again, with the texts the user typed, after a save that failed.
     void offerAgain(const QString& number, const QString& name, const QString& date);
-    void trapped(const std::function<void()>& handler);
 
     FormB& m_owner;
     int m_mealCount = 0;  // the header cursor's full record count

@@ -13,6 +13,7 @@
 #include <cmath>
 
 #include "app/FormB.h"
+#include "app/Guard.h"
 #include "app/Globals.h"
 #include "data/NumberText.h"
 #include "platform/Platform.h"
@@ -137,7 +138,7 @@ void frmPortion::buildControls() {
     // keys, the program or a screen reader's toggle. A click on the option already checked
     // chooses it again (its box takes the focus).
     const auto choose = [this](int id) {
-        m_owner.guarded([this, id] {
+        runGuarded(m_owner.platform(), [this, id] {
             if (id == 1) Option1_Click();
             if (id == 2) Option2_Click();
             if (id == 3) Option3_Click();
@@ -147,8 +148,8 @@ void frmPortion::buildControls() {
         if (checked) choose(id);
     });
     connect(options, &QButtonGroup::idClicked, this, choose);
-    connect(cmdSubmit, &QPushButton::clicked, this,
-            [this] { m_owner.guarded([this] { cmdSubmit_Click(); }); });
+    connectGuarded(m_owner.platform(), cmdSubmit, &QPushButton::clicked, this,
+                   &frmPortion::cmdSubmit_Click);
     connect(cmdCancel, &QPushButton::clicked, this, [this] { cmdCancel_Click(); });
 }
 

@@ -3,6 +3,7 @@
 #include <QPlainTextEdit>
 
 #include "app/FormB.h"
+#include "app/Guard.h"
 #include "data/RuntimeError.h"
 #include "platform/Platform.h"
 #include "reports/ReportCsv.h"
@@ -26,10 +27,9 @@ bool reportIsShown(FormB& form, const QString& toDoWhat) {
 }  // namespace
 
 void FormB::connectChartHandlers() {
-    connect(mnuReportChart, &QAction::triggered, this,
-            [this] { guarded([this] { mnuReportChart_Click(); }); });
-    connect(mnuExportCsv, &QAction::triggered, this,
-            [this] { guarded([this] { mnuExportCsv_Click(); }); });
+    connectGuarded(m_platform, mnuReportChart, &QAction::triggered, this,
+                   &FormB::mnuReportChart_Click);
+    connectGuarded(m_platform, mnuExportCsv, &QAction::triggered, this, &FormB::mnuExportCsv_Click);
     // Both are usable exactly when saving the report is, and locked with it.
     connect(mnuSaveReport, &QAction::enabledChanged, this, [this](bool enabled) {
         mnuReportChart->setEnabled(enabled);
