@@ -316,36 +316,20 @@ void FormB::Form_Load() {
     RTBox->setPlainText(QStringLiteral("Korvane Platewise version 1.0"));
 }
 
-void FormB::LockSet2() {
-    for (QWidget* w : {static_cast<QWidget*>(cmdBMoveFirst), static_cast<QWidget*>(cmdBMovelast),
-                       static_cast<QWidget*>(cmdBMoveNext), static_cast<QWidget*>(cmdBMovePrevious),
-                       static_cast<QWidget*>(cmdAddMeal), static_cast<QWidget*>(cmdRemove),
-                       static_cast<QWidget*>(cmdPortionAdjust), static_cast<QWidget*>(cmdAddItem),
-                       static_cast<QWidget*>(cmdSelect)})
-        w->setEnabled(false);
-    mnuSaveReport->setEnabled(false);
-    mnuPrintReport->setEnabled(false);
-    mnuStep1->menuAction()->setEnabled(false);
-    cmdCustom->setEnabled(false);
-    mnuStep2->menuAction()->setEnabled(false);
-    mnuStep3->menuAction()->setEnabled(false);
-    mnuReport->menuAction()->setEnabled(false);
-}
+void FormB::LockSet2() { enableMealCommands(false); }
 
-void FormB::UnLockSet2() {
+void FormB::UnLockSet2() { enableMealCommands(true); }
+
+void FormB::enableMealCommands(bool enabled) {
     for (QWidget* w : {static_cast<QWidget*>(cmdBMoveFirst), static_cast<QWidget*>(cmdBMovelast),
                        static_cast<QWidget*>(cmdBMoveNext), static_cast<QWidget*>(cmdBMovePrevious),
                        static_cast<QWidget*>(cmdAddMeal), static_cast<QWidget*>(cmdRemove),
                        static_cast<QWidget*>(cmdPortionAdjust), static_cast<QWidget*>(cmdAddItem),
-                       static_cast<QWidget*>(cmdSelect)})
-        w->setEnabled(true);
-    mnuSaveReport->setEnabled(true);
-    mnuPrintReport->setEnabled(true);
-    mnuStep1->menuAction()->setEnabled(true);
-    cmdCustom->setEnabled(true);
-    mnuStep2->menuAction()->setEnabled(true);
-    mnuStep3->menuAction()->setEnabled(true);
-    mnuReport->menuAction()->setEnabled(true);
+                       static_cast<QWidget*>(cmdSelect), static_cast<QWidget*>(cmdCustom)})
+        w->setEnabled(enabled);
+    for (QAction* a : {mnuSaveReport, mnuPrintReport, mnuStep1->menuAction(),
+                       mnuStep2->menuAction(), mnuStep3->menuAction(), mnuReport->menuAction()})
+        a->setEnabled(enabled);
 }
 
 void FormB::StartOver() {

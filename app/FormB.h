@@ -237,6 +237,9 @@ private:
     void connectFoodHandlers();
     void connectItemHandlers();
     void connectChartHandlers();
+    // The meal commands (buttons and menus) all usable, or none: LockSet2 while a food is being
+    // picked, UnLockSet2 afterwards.
+    void enableMealCommands(bool enabled);
 
     Platform& m_platform;
     std::unique_ptr<frmNewMeal> m_frmNewMeal;
