@@ -15,6 +15,7 @@
 #include "custom/frmDbaseAdd.h"
 #include "data/NumberText.h"
 #include "data/Schema.h"
+#include "meals/FoodLookup.h"
 #include "platform/AccessibleText.h"
 #include "platform/BoundList.h"
 #include "platform/Buttons.h"
@@ -233,15 +234,7 @@ void frmDbaseDel::Data1_Reposition() {
 }
 
 void frmDbaseDel::DBList1_Click() {
-    Globals& g = globals();
-    const QString text = DBList1->text();
-    g.svSearchItem = text.contains(u'\'') ? SrchReplace(text) : text;
-    if (g.svSearchItem.isEmpty()) return;
-    if (Data1.findFirst(QStringLiteral("description = '") + g.svSearchItem + QStringLiteral("' ")))
-        return;
-    m_owner.platform().msgBox(
-        {QStringLiteral("Item ") + g.svSearchItem + QStringLiteral(" was not found."),
-         MsgButtons::OK, MsgIcon::Critical, QStringLiteral("Code"), MsgResult::OK});
+    findListedFood(m_owner.platform(), Data1, DBList1->text());
 }
 
 void frmDbaseDel::cmdPageUp_MouseDown() {

@@ -9,6 +9,7 @@
 #include "app/Globals.h"
 #include "data/NumberText.h"
 #include "data/RuntimeError.h"
+#include "meals/FoodLookup.h"
 #include "meals/ItemDetail.h"
 #include "platform/BoundList.h"
 #include "platform/Platform.h"
@@ -70,22 +71,14 @@ bool FormB::findFood(const QString& description) {
 }
 
 FormB::FoodSearch FormB::searchFood(const QString& description) {
-    Globals& g = globals();
-    g.svSearchItem =
-        description.contains(QLatin1Char('\'')) ? SrchReplace(description) : description;
-    if (g.svSearchItem.isEmpty()) return FoodSearch::NotFound;
     try {
-        if (Data1.findFirst(QStringLiteral("description = '") + g.svSearchItem +
-                            QStringLiteral("' ")))
-            return FoodSearch::Found;
+        return findListedFood(m_platform, Data1, description) ? FoodSearch::Found
+                                                              : FoodSearch::NotFound;
     } catch (const RuntimeError& e) {
         // The food cursor's own failure goes to its error event; a failed find does not move it.
         Data1_Error(e);
         return FoodSearch::Failed;
     }
-    m_platform.msgBox({QStringLiteral("Item ") + g.svSearchItem + QStringLiteral(" was not found."),
-                       MsgButtons::OK, MsgIcon::Critical, QStringLiteral("Code"), MsgResult::OK});
-    return FoodSearch::NotFound;
 }
 
 void FormB::FillArray_S_from_Data1() {
