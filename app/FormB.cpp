@@ -11,6 +11,7 @@
 #include "platform/AccessibleText.h"
 #include "platform/BoundList.h"
 #include "platform/Buttons.h"
+#include "platform/FoodListPanel.h"
 #include "platform/Platform.h"
 #include "platform/TextFit.h"
 #include "viewers/frmHLP.h"
@@ -149,12 +150,14 @@ void FormB::buildControls() {
     RTBox->setMinimumHeight(twipsToPixelsY(*this, 2000));
     right->addWidget(RTBox, 1);
 
-    DBList1 = new BoundList(central);
-    DBList1->setObjectName(QStringLiteral("DBList1"));
+    // The food list over the frame that holds its page buttons.
+    Frame2 = new QFrame(central);
+    m_foodList = new FoodListPanel(m_platform, central, Frame2, QStringLiteral("Page Down"));
+    m_foodList->setIgnoredWhileHidden(true);
+    DBList1 = m_foodList->list;
     DBList1->setAccessibleName(QStringLiteral("Foods"));
     right->addWidget(DBList1, 3);
 
-    Frame2 = new QFrame(central);
     Frame2->setObjectName(QStringLiteral("Frame2"));
     Frame2->setFrameShape(QFrame::StyledPanel);
     auto* fl = new QVBoxLayout(Frame2);
@@ -162,8 +165,8 @@ void FormB::buildControls() {
     lblFrame2 = new QLabel(Frame2);
     lblFrame2->setWordWrap(true);
     auto* pageRow = new QHBoxLayout;
-    cmdPageUp = makeButton(QStringLiteral("Page Up"), QStringLiteral("Page Up"), Frame2);
-    cmdPageDown = makeButton(QStringLiteral("Page Down"), QStringLiteral("Page Down"), Frame2);
+    cmdPageUp = m_foodList->cmdPageUp;
+    cmdPageDown = m_foodList->cmdPageDown;
     cmdCancel = makeButton(QStringLiteral("Cancel"), QStringLiteral("Cancel"), Frame2);
     lblRecordCount = new QLabel(Frame2);
     lblRecordCount->setObjectName(QStringLiteral("lblRecordCount"));

@@ -19,6 +19,7 @@ class QTextEdit;
 namespace pw {
 
 class BoundList;
+class FoodListPanel;
 class RuntimeError;
 class Platform;
 class ReportFigures;
@@ -152,9 +153,8 @@ private:
     FoodSearch searchFood(const QString& description);
     // Enter or a double click in the food list: adds the food the list shows selected.
     void addSelectedFood();
-    // The food list row whose detail a selection change has just shown, so that the click
-    // ending the same mouse press does not show it (and search for it) a second time.
-    int m_foodRowShown = -1;
+    // DBList1 and its page buttons, and when a choice in the list shows a food's detail.
+    FoodListPanel* m_foodList = nullptr;
 
 public:
 

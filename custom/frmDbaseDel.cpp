@@ -19,6 +19,7 @@
 #include "platform/AccessibleText.h"
 #include "platform/BoundList.h"
 #include "platform/Buttons.h"
+#include "platform/FoodListPanel.h"
 #include "platform/Platform.h"
 #include "platform/TextFit.h"
 
@@ -82,15 +83,15 @@ void frmDbaseDel::buildControls() {
     auto* body = new QHBoxLayout;
     // Left: the list, its page buttons and counter, the quick help.
     auto* left = new QVBoxLayout;
-    DBList1 = new BoundList(this);
-    DBList1->setObjectName(QStringLiteral("DBList1"));
+    m_foodList = new FoodListPanel(m_owner.platform(), this, this, QStringLiteral("Page down"));
+    DBList1 = m_foodList->list;
     DBList1->setAccessibleName(QStringLiteral("User added and sample foods"));
     DBList1->setRecordCursor(&Data1, QStringLiteral("Description"));
     DBList1->setMinimumWidth(200);
     left->addWidget(DBList1, 1);
     auto* paging = new QHBoxLayout;
-    cmdPageUp = makeButton(QStringLiteral("Page Up"), {}, this, QStringLiteral("cmdPageUp"));
-    cmdPageDown = makeButton(QStringLiteral("Page down"), {}, this, QStringLiteral("cmdPageDown"));
+    cmdPageUp = m_foodList->cmdPageUp;
+    cmdPageDown = m_foodList->cmdPageDown;
     lblRecordCount = new QLabel(this);
     lblRecordCount->setObjectName(QStringLiteral("lblRecordCount"));
     nameFollowsText(lblRecordCount, QStringLiteral("Position among the foods listed"));
@@ -164,25 +165,10 @@ void frmDbaseDel::connectHandlers() {
     onClick(cmdAddNew, &frmDbaseDel::cmdAddNew_Click);
     onClick(cmdDelete, &frmDbaseDel::cmdDelete_Click);
     onClick(cmdDone, &frmDbaseDel::cmdDone_Click);
-    // The page buttons act when the mouse button goes down (or the space bar).
-    connect(cmdPageUp, &QPushButton::pressed, this,
-            [this] { runGuarded(m_owner.platform(), [this] { cmdPageUp_MouseDown(); }); });
-    connect(cmdPageDown, &QPushButton::pressed, this,
-            [this] { runGuarded(m_owner.platform(), [this] { cmdPageDown_MouseDown(); }); });
-    // A food chosen with the keyboard (or by the press of a mouse click) is shown at once; the
-    // click that ends the same press does not look it up a second time.
-    connect(DBList1, &BoundList::currentRowChanged, this, [this](int row) {
-        if (m_selecting || row < 0 || DBList1->currentRow() != row) return;
-        m_rowShown = row;
-        runGuarded(m_owner.platform(), [this] { DBList1_Click(); });
-    });
-    connect(DBList1, &BoundList::itemClicked, this, [this] {
-        if (DBList1->currentRow() == m_rowShown) {
-            m_rowShown = -1;
-            return;
-        }
-        runGuarded(m_owner.platform(), [this] { DBList1_Click(); });
-    });
+    m_foodList->connectHandlers(
+        {[this](const std::function<void()>& h) { runGuarded(m_owner.platform(), h); },
+         [this] { DBList1_Click(); }, [this] { cmdPageUp_MouseDown(); },
+         [this] { cmdPageDown_MouseDown(); }});
 }
 
 void frmDbaseDel::Form_Load() {
@@ -212,9 +198,7 @@ void frmDbaseDel::refillList() {
 }
 
 void frmDbaseDel::selectCursorRow() {
-    m_selecting = true;
-    DBList1->setCurrentRow(Data1.hasCurrentRow() ? Data1.absolutePosition() : -1);
-    m_selecting = false;
+    m_foodList->selectQuietly(Data1.hasCurrentRow() ? Data1.absolutePosition() : -1);
 }
 
 void frmDbaseDel::showRecord() {
@@ -237,15 +221,9 @@ void frmDbaseDel::DBList1_Click() {
     findListedFood(m_owner.platform(), Data1, DBList1->text());
 }
 
-void frmDbaseDel::cmdPageUp_MouseDown() {
-    DBList1->setFocus();
-    m_owner.platform().sendKeys(QStringLiteral("{PGUP}"));
-}
+void frmDbaseDel::cmdPageUp_MouseDown() { m_foodList->sendPageUp(); }
 
-void frmDbaseDel::cmdPageDown_MouseDown() {
-    DBList1->setFocus();
-    m_owner.platform().sendKeys(QStringLiteral("{PGDN}"));
-}
+void frmDbaseDel::cmdPageDown_MouseDown() { m_foodList->sendPageDown(); }
 
 void frmDbaseDel::cmdDelete_Click() {
     // With no food shown there is no code, and nothing to delete.

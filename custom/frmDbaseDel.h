@@ -13,6 +13,7 @@ class QTextEdit;
 namespace pw {
 
 class BoundList;
+class FoodListPanel;
 class FormB;
 
 // The customising window: lists the user's own foods (and the sample foods), shows the record of
@@ -67,8 +68,7 @@ private:
 
     FormB& m_owner;
     int m_recordTotal = 0;
-    int m_rowShown = -1;       // the list row a selection change has just looked up
-    bool m_selecting = false;  // the program is selecting the cursor's row in the list
+    FoodListPanel* m_foodList = nullptr;  // DBList1 and its page buttons
 };
 
 }  // namespace pw

@@ -12,39 +12,22 @@
 #include "meals/FoodLookup.h"
 #include "meals/ItemDetail.h"
 #include "platform/BoundList.h"
+#include "platform/FoodListPanel.h"
 #include "platform/Platform.h"
 
 namespace pw {
 
 void FormB::connectFoodHandlers() {
-    // A row chosen with the keyboard (or by the first press of a mouse click) shows its detail;
-    // the click that ends a press on the row already selected shows it again.
-    // The list takes no part while it is hidden: keys that reach it then (a window without the
-    // desktop's focus keeps its focus widget) must not pick or add a food.
-    connect(DBList1, &BoundList::currentRowChanged, this, [this](int row) {
-        if (!DBList1->isVisible()) return;
-        if (row < 0 || DBList1->currentRow() != row) return;  // current but not selected
-        m_foodRowShown = row;
-        runGuarded(m_platform, [this] { DBList1_Click(); });
-    });
-    connect(DBList1, &BoundList::itemClicked, this, [this] {
-        if (!DBList1->isVisible()) return;
-        if (DBList1->currentRow() == m_foodRowShown) {
-            m_foodRowShown = -1;
-            return;
-        }
-        runGuarded(m_platform, [this] { DBList1_Click(); });
-    });
+    // A food chosen shows its detail; the list takes no part while it is hidden (picking is not
+    // under way), so keys that reach it then neither pick nor add a food.
+    m_foodList->connectHandlers({[this](const std::function<void()>& h) { runGuarded(m_platform, h); },
+                                 [this] { DBList1_Click(); }, [this] { cmdPageUp_MouseDown(); },
+                                 [this] { cmdPageDown_MouseDown(); }});
     // Enter on a food adds it, as a double click does.
     for (auto signal : {&BoundList::itemDoubleClicked, &BoundList::enterPressed})
         connect(DBList1, signal, this, [this] {
-            if (DBList1->isVisible()) runGuarded(m_platform, [this] { addSelectedFood(); });
+            if (m_foodList->takesPart()) runGuarded(m_platform, [this] { addSelectedFood(); });
         });
-    // The page buttons act when the mouse button goes down.
-    connect(cmdPageUp, &QPushButton::pressed, this,
-            [this] { runGuarded(m_platform, [this] { cmdPageUp_MouseDown(); }); });
-    connect(cmdPageDown, &QPushButton::pressed, this,
-            [this] { runGuarded(m_platform, [this] { cmdPageDown_MouseDown(); }); });
 }
 
 void FormB::Data1_Reposition() {
@@ -101,15 +84,9 @@ void FormB::DBList1_Click() {
     FillText1_from_Array_S();
 }
 
-void FormB::cmdPageUp_MouseDown() {
-    DBList1->setFocus();
-    m_platform.sendKeys(QStringLiteral("{PGUP}"));
-}
+void FormB::cmdPageUp_MouseDown() { m_foodList->sendPageUp(); }
 
-void FormB::cmdPageDown_MouseDown() {
-    DBList1->setFocus();
-    m_platform.sendKeys(QStringLiteral("{PGDN}"));
-}
+void FormB::cmdPageDown_MouseDown() { m_foodList->sendPageDown(); }
 
 void FormB::mnuAddItem_Click() {
     if (DataB.recordCount() == 0) {
@@ -135,7 +112,7 @@ void FormB::mnuAddItem_Click() {
     lblRecordCountB->setText(
         QStringLiteral("Select an item to add to the meal, from the list to the right."));
     Text1->clear();
-    m_foodRowShown = -1;
+    m_foodList->forgetShownRow();
     lblRecordCount->setText(QString::number(iFoodCount) + QStringLiteral(" Total Items."));
     lblRecordCount->show();
     lblFrame2->setText(
