@@ -8,6 +8,7 @@
 #include "platform/Platform.h"
 #include "reports/ReportCsv.h"
 #include "reports/ReportFigures.h"
+#include "reports/TextOutput.h"
 #include "reports/frmReportChart.h"
 
 namespace pw {
@@ -17,10 +18,7 @@ namespace {
 // True when a report is on display; otherwise tells the user how to make one.
 bool reportIsShown(FormB& form, const QString& toDoWhat) {
     if (!form.Text2->isHidden() && form.reportFigures) return true;
-    form.platform().message(QStringLiteral("There is no report displayed at this time.  ") +
-                            toDoWhat +
-                            QStringLiteral(" one must be currently displayed, so click on Report "
-                                           "on the menu bar and generate a report."));
+    showNoReportMessage(form.platform(), toDoWhat);
     return false;
 }
 
