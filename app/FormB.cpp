@@ -12,6 +12,8 @@
 #include "meals/frmNewMeal.h"
 #include "platform/AccessibleText.h"
 #include "platform/BoundList.h"
+#include "platform/Buttons.h"
+#include "platform/FoodListPanel.h"
 #include "platform/Platform.h"
 #include "platform/TextFit.h"
 #include "viewers/frmHLP.h"
@@ -58,13 +60,6 @@ void fitToCaption(QPushButton* b) {
 
 // The size the window opens at where the screen has room for it.
 constexpr QSize kPreferredSize(900, 640);
-
-QPushButton* makeButton(const QString& caption, const QString& accessibleName, QWidget* parent) {
-    auto* b = new QPushButton(caption, parent);
-    b->setAccessibleName(accessibleName);
-    b->setAutoDefault(false);
-    return b;
-}
 
 }  // namespace
 
@@ -154,12 +149,14 @@ void FormB::buildControls() {
     RTBox->setMinimumHeight(twipsToPixelsY(*this, 2000));
     right->addWidget(RTBox, 1);
 
-    DBList1 = new BoundList(central);
-    DBList1->setObjectName(QStringLiteral("DBList1"));
+    // The food list over the frame that holds its page buttons.
+    Frame2 = new QFrame(central);
+    m_foodList = new FoodListPanel(m_platform, central, Frame2, QStringLiteral("Page Down"));
+    m_foodList->setIgnoredWhileHidden(true);
+    DBList1 = m_foodList->list;
     DBList1->setAccessibleName(QStringLiteral("Foods"));
     right->addWidget(DBList1, 3);
 
-    Frame2 = new QFrame(central);
     Frame2->setObjectName(QStringLiteral("Frame2"));
     Frame2->setFrameShape(QFrame::StyledPanel);
     auto* fl = new QVBoxLayout(Frame2);
@@ -167,8 +164,8 @@ void FormB::buildControls() {
     lblFrame2 = new QLabel(Frame2);
     lblFrame2->setWordWrap(true);
     auto* pageRow = new QHBoxLayout;
-    cmdPageUp = makeButton(QStringLiteral("Page Up"), QStringLiteral("Page Up"), Frame2);
-    cmdPageDown = makeButton(QStringLiteral("Page Down"), QStringLiteral("Page Down"), Frame2);
+    cmdPageUp = m_foodList->cmdPageUp;
+    cmdPageDown = m_foodList->cmdPageDown;
     cmdCancel = makeButton(QStringLiteral("Cancel"), QStringLiteral("Cancel"), Frame2);
     lblRecordCount = new QLabel(Frame2);
     lblRecordCount->setObjectName(QStringLiteral("lblRecordCount"));
@@ -240,13 +237,11 @@ void FormB::buildMenus() {
 }
 
 void FormB::onClick(QPushButton* button, void (FormB::*handler)()) {
-    connect(button, &QPushButton::clicked, this,
-            [this, handler] { guarded([&] { (this->*handler)(); }); });
+    connectGuarded(m_platform, button, &QPushButton::clicked, this, handler);
 }
 
 void FormB::onTrigger(QAction* action, void (FormB::*handler)()) {
-    connect(action, &QAction::triggered, this,
-            [this, handler] { guarded([&] { (this->*handler)(); }); });
+    connectGuarded(m_platform, action, &QAction::triggered, this, handler);
 }
 
 void FormB::connectHandlers() {
@@ -264,8 +259,6 @@ void FormB::connectHandlers() {
     connectCustomHandlers();
     connectHelpHandlers();
 }
-
-void FormB::guarded(const std::function<void()>& handler) { runGuarded(m_platform, handler); }
 
 void FormB::Form_Load() {
     Globals& g = globals();
@@ -306,36 +299,20 @@ void FormB::Form_Load() {
     RTBox->setPlainText(QStringLiteral("Korvane Platewise version 1.0"));
 }
 
-void FormB::LockSet2() {
-    for (QWidget* w : {static_cast<QWidget*>(cmdBMoveFirst), static_cast<QWidget*>(cmdBMovelast),
-                       static_cast<QWidget*>(cmdBMoveNext), static_cast<QWidget*>(cmdBMovePrevious),
-                       static_cast<QWidget*>(cmdAddMeal), static_cast<QWidget*>(cmdRemove),
-                       static_cast<QWidget*>(cmdPortionAdjust), static_cast<QWidget*>(cmdAddItem),
-                       static_cast<QWidget*>(cmdSelect)})
-        w->setEnabled(false);
-    mnuSaveReport->setEnabled(false);
-    mnuPrintReport->setEnabled(false);
-    mnuStep1->menuAction()->setEnabled(false);
-    cmdCustom->setEnabled(false);
-    mnuStep2->menuAction()->setEnabled(false);
-    mnuStep3->menuAction()->setEnabled(false);
-    mnuReport->menuAction()->setEnabled(false);
-}
+void FormB::LockSet2() { enableMealCommands(false); }
 
-void FormB::UnLockSet2() {
+void FormB::UnLockSet2() { enableMealCommands(true); }
+
+void FormB::enableMealCommands(bool enabled) {
     for (QWidget* w : {static_cast<QWidget*>(cmdBMoveFirst), static_cast<QWidget*>(cmdBMovelast),
                        static_cast<QWidget*>(cmdBMoveNext), static_cast<QWidget*>(cmdBMovePrevious),
                        static_cast<QWidget*>(cmdAddMeal), static_cast<QWidget*>(cmdRemove),
                        static_cast<QWidget*>(cmdPortionAdjust), static_cast<QWidget*>(cmdAddItem),
-                       static_cast<QWidget*>(cmdSelect)})
-        w->setEnabled(true);
-    mnuSaveReport->setEnabled(true);
-    mnuPrintReport->setEnabled(true);
-    mnuStep1->menuAction()->setEnabled(true);
-    cmdCustom->setEnabled(true);
-    mnuStep2->menuAction()->setEnabled(true);
-    mnuStep3->menuAction()->setEnabled(true);
-    mnuReport->menuAction()->setEnabled(true);
+                       static_cast<QWidget*>(cmdSelect), static_cast<QWidget*>(cmdCustom)})
+        w->setEnabled(enabled);
+    for (QAction* a : {mnuSaveReport, mnuPrintReport, mnuStep1->menuAction(),
+                       mnuStep2->menuAction(), mnuStep3->menuAction(), mnuReport->menuAction()})
+        a->setEnabled(enabled);
 }
 
 void FormB::StartOver() {

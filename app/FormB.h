@@ -18,6 +18,7 @@ class QTextEdit;
 namespace pw {
 
 class BoundList;
+class FoodListPanel;
 class RuntimeError;
 class Platform;
 class ReportFigures;
@@ -51,8 +52,6 @@ public:
     void mnuSelectMeal_Click();
     void mnuExit_Click();
     void cmdClose_Click();
-    // Runs a handler; whatever it throws and does not trap is reported and the program goes on.
-    void guarded(const std::function<void()>& handler);
 
     // ---- Food browsing and picking (meals/FormB_foods.cpp) ----
     void Data1_Reposition();
@@ -198,14 +197,16 @@ private:
     void addSelectedFood();
     // Shows the document `fileName` of the program folder in the one help viewer.
     void showHelpDocument(const QString& fileName);
+    // DBList1 and its page buttons, and when a choice in the list shows a food's detail.
+    FoodListPanel* m_foodList = nullptr;
+    // The meal commands (buttons and menus) all usable, or none: LockSet2 while a food is being
+    // picked, UnLockSet2 afterwards.
+    void enableMealCommands(bool enabled);
 
     Platform& m_platform;
     std::unique_ptr<frmNewMeal> m_frmNewMeal;
     frmHLP* m_frmHLP = nullptr;
     frmAbout* m_frmAbout = nullptr;
-    // The food list row whose detail a selection change has just shown, so that the click
-    // ending the same mouse press does not show it (and search for it) a second time.
-    int m_foodRowShown = -1;
     double m_adjustFactor = 0;  // portion adjustment: grams / 100
     QString m_mealHeaderQuery;
 };

@@ -15,8 +15,11 @@
 #include "data/NumberText.h"
 #include "data/Queries.h"
 #include "data/Schema.h"
+#include "meals/FoodLookup.h"
 #include "platform/AccessibleText.h"
 #include "platform/BoundList.h"
+#include "platform/Buttons.h"
+#include "platform/FoodListPanel.h"
 #include "platform/Platform.h"
 #include "platform/TextFit.h"
 
@@ -50,13 +53,6 @@ QString displayCaption(int slot) {
     }
 }
 
-QPushButton* makeButton(const QString& caption, const char* name, QWidget* parent) {
-    auto* b = new QPushButton(caption, parent);
-    b->setObjectName(QString::fromLatin1(name));
-    b->setAutoDefault(false);
-    return b;
-}
-
 }  // namespace
 
 frmDbaseDel::frmDbaseDel(Platform& platform, RequeryMainList requeryMainList, QWidget* parent)
@@ -73,9 +69,9 @@ frmDbaseDel::~frmDbaseDel() { Data1.onReposition = nullptr; }
 void frmDbaseDel::buildControls() {
     auto* outer = new QVBoxLayout(this);
     auto* commands = new QHBoxLayout;
-    cmdAddNew = makeButton(QStringLiteral("Add New Record"), "cmdAddNew", this);
-    cmdDelete = makeButton(QStringLiteral("Delete Record"), "cmdDelete", this);
-    cmdDone = makeButton(QStringLiteral("Done"), "cmdDone", this);
+    cmdAddNew = makeButton(QStringLiteral("Add New Record"), {}, this, QStringLiteral("cmdAddNew"));
+    cmdDelete = makeButton(QStringLiteral("Delete Record"), {}, this, QStringLiteral("cmdDelete"));
+    cmdDone = makeButton(QStringLiteral("Done"), {}, this, QStringLiteral("cmdDone"));
     commands->addWidget(cmdAddNew);
     commands->addWidget(cmdDelete);
     commands->addWidget(cmdDone);
@@ -85,15 +81,15 @@ void frmDbaseDel::buildControls() {
     auto* body = new QHBoxLayout;
     // Left: the list, its page buttons and counter, the quick help.
     auto* left = new QVBoxLayout;
-    DBList1 = new BoundList(this);
-    DBList1->setObjectName(QStringLiteral("DBList1"));
+    m_foodList = new FoodListPanel(m_platform, this, this, QStringLiteral("Page down"));
+    DBList1 = m_foodList->list;
     DBList1->setAccessibleName(QStringLiteral("User added and sample foods"));
     DBList1->setRecordCursor(&Data1, QStringLiteral("Description"));
     DBList1->setMinimumWidth(200);
     left->addWidget(DBList1, 1);
     auto* paging = new QHBoxLayout;
-    cmdPageUp = makeButton(QStringLiteral("Page Up"), "cmdPageUp", this);
-    cmdPageDown = makeButton(QStringLiteral("Page down"), "cmdPageDown", this);
+    cmdPageUp = m_foodList->cmdPageUp;
+    cmdPageDown = m_foodList->cmdPageDown;
     lblRecordCount = new QLabel(this);
     lblRecordCount->setObjectName(QStringLiteral("lblRecordCount"));
     nameFollowsText(lblRecordCount, QStringLiteral("Position among the foods listed"));
@@ -162,34 +158,16 @@ void frmDbaseDel::buildControls() {
 
 void frmDbaseDel::connectHandlers() {
     auto onClick = [this](QPushButton* b, void (frmDbaseDel::*handler)()) {
-        connect(b, &QPushButton::clicked, this,
-                [this, handler] { guarded([&] { (this->*handler)(); }); });
+        connectGuarded(m_platform, b, &QPushButton::clicked, this, handler);
     };
     onClick(cmdAddNew, &frmDbaseDel::cmdAddNew_Click);
     onClick(cmdDelete, &frmDbaseDel::cmdDelete_Click);
     onClick(cmdDone, &frmDbaseDel::cmdDone_Click);
-    // The page buttons act when the mouse button goes down (or the space bar).
-    connect(cmdPageUp, &QPushButton::pressed, this,
-            [this] { guarded([this] { cmdPageUp_MouseDown(); }); });
-    connect(cmdPageDown, &QPushButton::pressed, this,
-            [this] { guarded([this] { cmdPageDown_MouseDown(); }); });
-    // A food chosen with the keyboard (or by the press of a mouse click) is shown at once; the
-    // click that ends the same press does not look it up a second time.
-    connect(DBList1, &BoundList::currentRowChanged, this, [this](int row) {
-        if (m_selecting || row < 0 || DBList1->currentRow() != row) return;
-        m_rowShown = row;
-        guarded([this] { DBList1_Click(); });
-    });
-    connect(DBList1, &BoundList::itemClicked, this, [this] {
-        if (DBList1->currentRow() == m_rowShown) {
-            m_rowShown = -1;
-            return;
-        }
-        guarded([this] { DBList1_Click(); });
-    });
+    m_foodList->connectHandlers(
+        {[this](const std::function<void()>& h) { runGuarded(m_platform, h); },
+         [this] { DBList1_Click(); }, [this] { cmdPageUp_MouseDown(); },
+         [this] { cmdPageDown_MouseDown(); }});
 }
-
-void frmDbaseDel::guarded(const std::function<void()>& handler) { runGuarded(m_platform, handler); }
 
 void frmDbaseDel::Form_Load() {
     Data1.setDatabaseName(globals().svCustomDB);
@@ -218,9 +196,7 @@ void frmDbaseDel::refillList() {
 }
 
 void frmDbaseDel::selectCursorRow() {
-    m_selecting = true;
-    DBList1->setCurrentRow(Data1.hasCurrentRow() ? Data1.absolutePosition() : -1);
-    m_selecting = false;
+    m_foodList->selectQuietly(Data1.hasCurrentRow() ? Data1.absolutePosition() : -1);
 }
 
 void frmDbaseDel::showRecord() {
@@ -240,26 +216,12 @@ void frmDbaseDel::Data1_Reposition() {
 }
 
 void frmDbaseDel::DBList1_Click() {
-    Globals& g = globals();
-    const QString text = DBList1->text();
-    g.svSearchItem = text.contains(u'\'') ? SrchReplace(text) : text;
-    if (g.svSearchItem.isEmpty()) return;
-    if (Data1.findFirst(QStringLiteral("description = '") + g.svSearchItem + QStringLiteral("' ")))
-        return;
-    m_platform.msgBox(
-        {QStringLiteral("Item ") + g.svSearchItem + QStringLiteral(" was not found."),
-         MsgButtons::OK, MsgIcon::Critical, QStringLiteral("Code"), MsgResult::OK});
+    findListedFood(m_platform, Data1, DBList1->text());
 }
 
-void frmDbaseDel::cmdPageUp_MouseDown() {
-    DBList1->setFocus();
-    m_platform.sendKeys(QStringLiteral("{PGUP}"));
-}
+void frmDbaseDel::cmdPageUp_MouseDown() { m_foodList->sendPageUp(); }
 
-void frmDbaseDel::cmdPageDown_MouseDown() {
-    DBList1->setFocus();
-    m_platform.sendKeys(QStringLiteral("{PGDN}"));
-}
+void frmDbaseDel::cmdPageDown_MouseDown() { m_foodList->sendPageDown(); }
 
 void frmDbaseDel::cmdDelete_Click() {
     // With no food shown there is no code, and nothing to delete.
@@ -306,7 +268,7 @@ void frmDbaseDel::cmdDone_Click() {
 }
 
 void frmDbaseDel::reject() {
-    guarded([this] { m_requeryMainList(); });
+    runGuarded(m_platform, [this] { m_requeryMainList(); });
     QDialog::reject();
 }
 

@@ -13,6 +13,7 @@ class QTextEdit;
 namespace pw {
 
 class BoundList;
+class FoodListPanel;
 class Platform;
 
 // The customising window: lists the user's own foods (and the sample foods), shows the record of
@@ -65,13 +66,11 @@ private:
     void refillList();
     void selectCursorRow();
     void showRecord();
-    void guarded(const std::function<void()>& handler);
 
     Platform& m_platform;
     RequeryMainList m_requeryMainList;
     int m_recordTotal = 0;
-    int m_rowShown = -1;       // the list row a selection change has just looked up
-    bool m_selecting = false;  // the program is selecting the cursor's row in the list
+    FoodListPanel* m_foodList = nullptr;  // DBList1 and its page buttons
 };
 
 }  // namespace pw

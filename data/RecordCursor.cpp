@@ -237,11 +237,8 @@ void RecordCursor::refresh() {
     d->query = std::move(query);
     d->rows = std::move(rows);
     d->rowStatement = std::move(rowStatement);
-    d->pos = d->rows.empty() ? -1 : 0;
-    d->afterDelete = false;
     d->noMatch = false;
-    d->rowChanged();
-    if (onReposition) onReposition();
+    arriveAt(d->rows.empty() ? -1 : 0);
 }
 
 RecordCursor::Mark RecordCursor::mark() const { return {d->rows, d->pos, d->afterDelete}; }
@@ -249,10 +246,7 @@ RecordCursor::Mark RecordCursor::mark() const { return {d->rows, d->pos, d->afte
 void RecordCursor::restore(const Mark& mark) {
     d->dropPending();
     d->rows = mark.rows;
-    d->pos = mark.pos;
-    d->afterDelete = mark.afterDelete;
-    d->rowChanged();
-    if (onReposition) onReposition();
+    arriveAt(mark.pos, mark.afterDelete);
 }
 
 CursorMarks::CursorMarks(std::initializer_list<RecordCursor*> cursors) {
@@ -267,6 +261,13 @@ void CursorMarks::restore() const {
             // The row is shown again once the file can be read.
         }
     }
+}
+
+void RecordCursor::arriveAt(int position, bool afterDelete) {
+    d->pos = position;
+    d->afterDelete = afterDelete;
+    d->rowChanged();
+    if (onReposition) onReposition();
 }
 
 bool RecordCursor::isOpen() const { return d->db != nullptr; }
@@ -286,46 +287,35 @@ static void leaveRow(RecordCursor& c, bool hasRow) {
 void RecordCursor::moveFirst() {
     leaveRow(*this, d->hasRow());
     if (d->rows.empty()) throw RuntimeError(err::NoCurrentRecord);
-    d->pos = 0;
-    d->afterDelete = false;
-    d->rowChanged();
-    if (onReposition) onReposition();
+    arriveAt(0);
 }
 
 void RecordCursor::moveLast() {
     leaveRow(*this, d->hasRow());
     if (d->rows.empty()) throw RuntimeError(err::NoCurrentRecord);
-    d->pos = d->count() - 1;
-    d->afterDelete = false;
-    d->rowChanged();
-    if (onReposition) onReposition();
+    arriveAt(d->count() - 1);
 }
 
 void RecordCursor::moveNext() {
     leaveRow(*this, d->hasRow());
     if (d->afterDelete) {
-        d->afterDelete = false;  // the row after the deleted one now stands at pos
+        arriveAt(d->pos);  // the row after the deleted one now stands at pos
     } else if (eof()) {
         throw RuntimeError(err::NoCurrentRecord);
     } else {
-        ++d->pos;
+        arriveAt(d->pos + 1);
     }
-    d->rowChanged();
-    if (onReposition) onReposition();
 }
 
 void RecordCursor::movePrevious() {
     leaveRow(*this, d->hasRow());
     if (d->afterDelete) {
-        d->afterDelete = false;
-        --d->pos;
+        arriveAt(d->pos - 1);
     } else if (bof()) {
         throw RuntimeError(err::NoCurrentRecord);
     } else {
-        d->pos = std::min(d->pos, d->count()) - 1;
+        arriveAt(std::min(d->pos, d->count()) - 1);
     }
-    d->rowChanged();
-    if (onReposition) onReposition();
 }
 
 bool RecordCursor::eof() const {
@@ -341,10 +331,7 @@ int RecordCursor::absolutePosition() const { return d->hasRow() ? d->pos : -1; }
 void RecordCursor::setAbsolutePosition(int position) {
     leaveRow(*this, d->hasRow());
     if (position < 0 || position >= d->count()) throw RuntimeError(kInvalidArgument);
-    d->pos = position;
-    d->afterDelete = false;
-    d->rowChanged();
-    if (onReposition) onReposition();
+    arriveAt(position);
 }
 
 QByteArray RecordCursor::bookmark() const {
@@ -359,10 +346,7 @@ void RecordCursor::setBookmark(const QByteArray& bookmark) {
     if (!ok || it == d->rows.end())
         throw RuntimeError(kNotABookmark, QStringLiteral("Not a valid bookmark."));
     leaveRow(*this, d->hasRow());
-    d->pos = int(it - d->rows.begin());
-    d->afterDelete = false;
-    d->rowChanged();
-    if (onReposition) onReposition();
+    arriveAt(int(it - d->rows.begin()));
 }
 
 bool RecordCursor::findFirst(const QString& criteria) {
@@ -380,10 +364,7 @@ bool RecordCursor::findFirst(const QString& criteria) {
     for (std::size_t i = 0; i < d->rows.size(); ++i) {
         if (matching.count(d->rows[i])) {
             d->noMatch = false;
-            d->pos = int(i);
-            d->afterDelete = false;
-            d->rowChanged();
-            if (onReposition) onReposition();
+            arriveAt(int(i));
             return true;
         }
     }

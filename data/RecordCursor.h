@@ -99,6 +99,10 @@ public:
     std::function<void()> onValidate;
 
 private:
+    // The one way the cursor comes to a row (or to none, -1): the row's values are read afresh
+    // and the reposition event follows. `afterDelete`: the cursor stands where a row was deleted.
+    void arriveAt(int position, bool afterDelete = false);
+
     struct Impl;
     std::unique_ptr<Impl> d;
 };

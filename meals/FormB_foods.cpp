@@ -5,12 +5,15 @@
 #include <QTextEdit>
 
 #include "app/FormB.h"
+#include "app/Guard.h"
 #include "app/Globals.h"
 #include "data/Fields.h"
 #include "data/NumberText.h"
 #include "data/RuntimeError.h"
+#include "meals/FoodLookup.h"
 #include "meals/ItemDetail.h"
 #include "platform/BoundList.h"
+#include "platform/FoodListPanel.h"
 #include "platform/Platform.h"
 
 namespace pw {
@@ -19,34 +22,16 @@ void FormB::connectFoodHandlers() {
     onClick(cmdAddItem, &FormB::mnuAddItem_Click);
     onTrigger(mnuAddItem, &FormB::mnuAddItem_Click);
     onClick(cmdCancel, &FormB::cmdCancel_Click);
-    // A row chosen with the keyboard (or by the first press of a mouse click) shows its detail;
-    // the click that ends a press on the row already selected shows it again.
-    // The list takes no part while it is hidden: keys that reach it then (a window without the
-    // desktop's focus keeps its focus widget) must not pick or add a food.
-    connect(DBList1, &BoundList::currentRowChanged, this, [this](int row) {
-        if (!DBList1->isVisible()) return;
-        if (row < 0 || DBList1->currentRow() != row) return;  // current but not selected
-        m_foodRowShown = row;
-        guarded([this] { DBList1_Click(); });
-    });
-    connect(DBList1, &BoundList::itemClicked, this, [this] {
-        if (!DBList1->isVisible()) return;
-        if (DBList1->currentRow() == m_foodRowShown) {
-            m_foodRowShown = -1;
-            return;
-        }
-        guarded([this] { DBList1_Click(); });
-    });
+    // A food chosen shows its detail; the list takes no part while it is hidden (picking is not
+    // under way), so keys that reach it then neither pick nor add a food.
+    m_foodList->connectHandlers({[this](const std::function<void()>& h) { runGuarded(m_platform, h); },
+                                 [this] { DBList1_Click(); }, [this] { cmdPageUp_MouseDown(); },
+                                 [this] { cmdPageDown_MouseDown(); }});
     // Enter on a food adds it, as a double click does.
     for (auto signal : {&BoundList::itemDoubleClicked, &BoundList::enterPressed})
         connect(DBList1, signal, this, [this] {
-            if (DBList1->isVisible()) guarded([this] { addSelectedFood(); });
+            if (m_foodList->takesPart()) runGuarded(m_platform, [this] { addSelectedFood(); });
         });
-    // The page buttons act when the mouse button goes down.
-    connect(cmdPageUp, &QPushButton::pressed, this,
-            [this] { guarded([this] { cmdPageUp_MouseDown(); }); });
-    connect(cmdPageDown, &QPushButton::pressed, this,
-            [this] { guarded([this] { cmdPageDown_MouseDown(); }); });
 }
 
 void FormB::Data1_Reposition() {
@@ -73,22 +58,14 @@ bool FormB::findFood(const QString& description) {
 }
 
 FormB::FoodSearch FormB::searchFood(const QString& description) {
-    Globals& g = globals();
-    g.svSearchItem =
-        description.contains(QLatin1Char('\'')) ? SrchReplace(description) : description;
-    if (g.svSearchItem.isEmpty()) return FoodSearch::NotFound;
     try {
-        if (Data1.findFirst(QStringLiteral("description = '") + g.svSearchItem +
-                            QStringLiteral("' ")))
-            return FoodSearch::Found;
+        return findListedFood(m_platform, Data1, description) ? FoodSearch::Found
+                                                              : FoodSearch::NotFound;
     } catch (const RuntimeError& e) {
         // The food cursor's own failure goes to its error event; a failed find does not move it.
         Data1_Error(e);
         return FoodSearch::Failed;
     }
-    m_platform.msgBox({QStringLiteral("Item ") + g.svSearchItem + QStringLiteral(" was not found."),
-                       MsgButtons::OK, MsgIcon::Critical, QStringLiteral("Code"), MsgResult::OK});
-    return FoodSearch::NotFound;
 }
 
 void FormB::FillArray_S_from_Data1() {
@@ -111,15 +88,9 @@ void FormB::DBList1_Click() {
     FillText1_from_Array_S();
 }
 
-void FormB::cmdPageUp_MouseDown() {
-    DBList1->setFocus();
-    m_platform.sendKeys(QStringLiteral("{PGUP}"));
-}
+void FormB::cmdPageUp_MouseDown() { m_foodList->sendPageUp(); }
 
-void FormB::cmdPageDown_MouseDown() {
-    DBList1->setFocus();
-    m_platform.sendKeys(QStringLiteral("{PGDN}"));
-}
+void FormB::cmdPageDown_MouseDown() { m_foodList->sendPageDown(); }
 
 void FormB::mnuAddItem_Click() {
     if (DataB.recordCount() == 0) {
@@ -145,7 +116,7 @@ void FormB::mnuAddItem_Click() {
     lblRecordCountB->setText(
         QStringLiteral("Select an item to add to the meal, from the list to the right."));
     Text1->clear();
-    m_foodRowShown = -1;
+    m_foodList->forgetShownRow();
     lblRecordCount->setText(QString::number(iFoodCount) + QStringLiteral(" Total Items."));
     lblRecordCount->show();
     lblFrame2->setText(

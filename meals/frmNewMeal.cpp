@@ -10,6 +10,7 @@
 #include <QVBoxLayout>
 
 #include "app/Globals.h"
+#include "platform/Buttons.h"
 #include "app/Guard.h"
 #include "app/SharedState.h"
 #include "data/Database.h"
@@ -24,13 +25,6 @@ namespace pw {
 
 namespace {
 
-
-QPushButton* makeButton(const QString& caption, const QString& accessibleName, QWidget* parent) {
-    auto* b = new QPushButton(caption, parent);
-    b->setAccessibleName(accessibleName);
-    b->setAutoDefault(false);
-    return b;
-}
 
 // A meal number as a plain whole number: the leading number of the text.
 QString mealNumberText(const QString& text) {
@@ -116,8 +110,7 @@ frmNewMeal::frmNewMeal(SharedState& state, MainCursors& cursors, Platform& platf
     setTabOrder(cmdMoveNext, cmdMoveLast);
 
     auto onClick = [this](QPushButton* b, void (frmNewMeal::*handler)()) {
-        connect(b, &QPushButton::clicked, this,
-                [this, handler] { trapped([&] { (this->*handler)(); }); });
+        connectGuarded(m_platform, b, &QPushButton::clicked, this, handler);
     };
     onClick(cmdOK, &frmNewMeal::cmdOK_Click);
     onClick(cmdCancel, &frmNewMeal::cmdCancel_Click);
@@ -139,10 +132,6 @@ frmNewMeal::~frmNewMeal() {
 }
 
 bool frmNewMeal::selectMode() const { return m_state.vSelectExisting; }
-
-void frmNewMeal::trapped(const std::function<void()>& handler) {
-    runGuarded(m_platform, handler);
-}
 
 void frmNewMeal::unloadLater() {
     // Closing from inside the show would leave a modal loop waiting that nothing ends.

@@ -73,7 +73,6 @@ private:
     void saveNewMeal();
     // The pending new row again, with the texts the user typed, after a save that failed.
     void offerAgain(const QString& number, const QString& name, const QString& date);
-    void trapped(const std::function<void()>& handler);
 
     SharedState& m_state;
     MainCursors& m_cursors;

@@ -155,8 +155,8 @@ void frmPortion::buildControls() {
         if (checked) choose(id);
     });
     connect(options, &QButtonGroup::idClicked, this, choose);
-    connect(cmdSubmit, &QPushButton::clicked, this,
-            [this] { runGuarded(m_platform, [this] { cmdSubmit_Click(); }); });
+    connectGuarded(m_platform, cmdSubmit, &QPushButton::clicked, this,
+                   &frmPortion::cmdSubmit_Click);
     connect(cmdCancel, &QPushButton::clicked, this, [this] { cmdCancel_Click(); });
 }
 

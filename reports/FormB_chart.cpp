@@ -3,10 +3,12 @@
 #include <QPlainTextEdit>
 
 #include "app/FormB.h"
+#include "app/Guard.h"
 #include "data/RuntimeError.h"
 #include "platform/Platform.h"
 #include "reports/ReportCsv.h"
 #include "reports/ReportFigures.h"
+#include "reports/TextOutput.h"
 #include "reports/frmReportChart.h"
 
 namespace pw {
@@ -16,20 +18,16 @@ namespace {
 // True when a report is on display; otherwise tells the user how to make one.
 bool reportIsShown(FormB& form, const QString& toDoWhat) {
     if (!form.Text2->isHidden() && form.reportFigures) return true;
-    form.platform().message(QStringLiteral("There is no report displayed at this time.  ") +
-                            toDoWhat +
-                            QStringLiteral(" one must be currently displayed, so click on Report "
-                                           "on the menu bar and generate a report."));
+    showNoReportMessage(form.platform(), toDoWhat);
     return false;
 }
 
 }  // namespace
 
 void FormB::connectChartHandlers() {
-    connect(mnuReportChart, &QAction::triggered, this,
-            [this] { guarded([this] { mnuReportChart_Click(); }); });
-    connect(mnuExportCsv, &QAction::triggered, this,
-            [this] { guarded([this] { mnuExportCsv_Click(); }); });
+    connectGuarded(m_platform, mnuReportChart, &QAction::triggered, this,
+                   &FormB::mnuReportChart_Click);
+    connectGuarded(m_platform, mnuExportCsv, &QAction::triggered, this, &FormB::mnuExportCsv_Click);
     // Both are usable exactly when saving the report is, and locked with it.
     connect(mnuSaveReport, &QAction::enabledChanged, this, [this](bool enabled) {
         mnuReportChart->setEnabled(enabled);

@@ -33,6 +33,24 @@ private:
     std::function<void()> m_handler;
 };
 
+// How a file or printer command shows a failure: saving through the common error report, printing
+// and opening the reader with their own message (its line break CR LF).
+enum class FailureMessage { Common, Own };
+
+// Runs the step of a command that may fail; a failure is shown and ends the command.
+void runReportStep(Platform& platform, FailureMessage message,
+                   const std::function<void()>& step) {
+    try {
+        step();
+    } catch (const RuntimeError& e) {
+        if (message == FailureMessage::Common)
+            GlobalErrorHandler(platform, e.number(), e.description());
+        else
+            platform.message(
+                errorReportText(e.number(), e.description(), QStringLiteral("\r\n")));
+    }
+}
+
 }  // namespace
 
 void FormB::connectReportHandlers() {
@@ -114,40 +132,30 @@ QString FormB::reportOnDisplay() const { return withCrLf(Text2->toPlainText()); 
 
 void FormB::mnuSaveReport_Click() {
     if (Text2->isHidden()) {
-        m_platform.message(QStringLiteral(
-            "There is no report displayed at this time.  To save a report one must be currently "
-            "displayed, so click on Report on the menu bar and generate a report."));
+        showNoReportMessage(m_platform, QStringLiteral("To save a report"));
         return;
     }
     const QString text = reportOnDisplay();
     const std::optional<QString> path =
         askSaveTextFile(m_platform, this, QStringLiteral("Save Report"));
     if (!path) return;
-    try {
-        saveFileBytes(*path, text.toUtf8());
-    } catch (const RuntimeError& e) {
-        GlobalErrorHandler(m_platform, e.number(), e.description());
-    }
+    runReportStep(m_platform, FailureMessage::Common,
+                  [&] { saveFileBytes(*path, text.toUtf8()); });
 }
 
 void FormB::mnuPrintReport_Click() {
     if (Text2->isHidden()) {
-        m_platform.message(QStringLiteral(
-            "There is no report displayed at this time.  To print a report one must be currently "
-            "displayed, so click on Report on the menu bar and generate a report."));
+        showNoReportMessage(m_platform, QStringLiteral("To print a report"));
         return;
     }
     QPrinter printer;
     if (!m_platform.printerSetup(this, printer)) return;
-    try {
-        printPlainText(reportOnDisplay(), printer);
-    } catch (const RuntimeError& e) {
-        m_platform.message(errorReportText(e.number(), e.description(), QStringLiteral("\r\n")));
-    }
+    runReportStep(m_platform, FailureMessage::Own,
+                  [&] { printPlainText(reportOnDisplay(), printer); });
 }
 
 void FormB::mnuFileOpen_Click() {
-    try {
+    runReportStep(m_platform, FailureMessage::Own, [this] {
         // One reader: asking again brings the open one forward.
         if (auto* open = findChild<frmRTF*>(QString(), Qt::FindDirectChildrenOnly)) {
             open->show();
@@ -161,9 +169,7 @@ void FormB::mnuFileOpen_Click() {
             return;
         }
         reader->show();
-    } catch (const RuntimeError& e) {
-        m_platform.message(errorReportText(e.number(), e.description(), QStringLiteral("\r\n")));
-    }
+    });
 }
 
 }  // namespace pw

@@ -31,4 +31,10 @@ void printPlainText(const QString& text, QPrinter& printer) {
     if (!printDocument(doc, printer)) throw RuntimeError(kPrinterError);
 }
 
+void showNoReportMessage(Platform& platform, const QString& toDoWhat) {
+    platform.message(QStringLiteral("There is no report displayed at this time.  ") + toDoWhat +
+                     QStringLiteral(" one must be currently displayed, so click on Report on the "
+                                    "menu bar and generate a report."));
+}
+
 }  // namespace pw

@@ -21,4 +21,9 @@ std::optional<QString> askSaveTextFile(Platform& platform, QWidget* parent,
 // document. Throws RuntimeError 482 when the printer cannot be used.
 void printPlainText(const QString& text, QPrinter& printer);
 
+// The message of a report command asked for with no report on display, `toDoWhat` naming the
+// command ("To save a report"): "There is no report displayed at this time.  To save a report one
+// must be currently displayed, so click on Report on the menu bar and generate a report."
+void showNoReportMessage(Platform& platform, const QString& toDoWhat);
+
 }  // namespace pw
