@@ -10,6 +10,7 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QCursor>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QHorizontalStackedBarSeries>
@@ -392,16 +393,28 @@ QByteArray frmReportChart::chartFileBytes(const QString& fileName, const QSize& 
 }
 
 void saveAsFile(Platform& platform, QWidget* parent, const QString& title, const QString& filter,
-                const std::function<QByteArray(const QString&)>& bytesFor) {
+                const std::function<QByteArray(const QString&)>& bytesFor,
+                const QString& defaultSuffix) {
     FileDialogSpec request;
     request.title = title;
     request.folder = globals().programDir;
     request.filter = filter;
     request.overwritePrompt = true;
-    const std::optional<QString> path = platform.saveFileName(parent, request);
-    if (!path || path->isEmpty()) return;
+    request.defaultSuffix = defaultSuffix;
+    const std::optional<QString> chosen = platform.saveFileName(parent, request);
+    if (!chosen || chosen->isEmpty()) return;
+    QString path = *chosen;
+    if (!defaultSuffix.isEmpty() && QFileInfo(path).suffix().isEmpty()) {
+        // A dialog that left the suffix to us asked about another file than the one written.
+        path += QChar('.') + defaultSuffix;
+        const QFileInfo file(path);
+        if (file.exists() &&
+            !platform.confirm(file.fileName() +
+                              QStringLiteral(" already exists.\nDo you want to replace it?")))
+            return;
+    }
     try {
-        saveFileBytes(*path, bytesFor(*path));
+        saveFileBytes(path, bytesFor(path));
     } catch (const RuntimeError& e) {
         GlobalErrorHandler(platform, e.number(), e.description());
     }

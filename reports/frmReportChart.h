@@ -19,9 +19,11 @@ class ReportFigures;
 
 // Asks for a file with the Save As dialog (the program's folder, `filter`, a prompt before a file
 // is replaced) and writes the bytes `bytesFor` makes for the chosen name through a safe save; a
-// failure gets the common error message and leaves any file there as it was.
+// failure gets the common error message and leaves any file there as it was. A name chosen
+// without a suffix gets `defaultSuffix`, when one is given.
 void saveAsFile(Platform& platform, QWidget* parent, const QString& title, const QString& filter,
-                const std::function<QByteArray(const QString&)>& bytesFor);
+                const std::function<QByteArray(const QString&)>& bytesFor,
+                const QString& defaultSuffix = {});
 
 // The report on display as pictures: a bar per nutrient against its Daily Value, for the range
 // reports a bar per date, and the same numbers as a table. Modeless, owned by the main window;
