@@ -9,6 +9,7 @@ class QChartView;
 class QComboBox;
 class QLabel;
 class QPushButton;
+class QScrollArea;
 class QTabWidget;
 class QTableWidget;
 
@@ -38,6 +39,8 @@ public:
     const ReportFigures& figures() const { return *m_figures; }
 
     QTabWidget* tabCharts = nullptr;
+    // As tall as its bars need to be named in full, scrolled within its tab.
+    QScrollArea* scrollDailyValues = nullptr;
     QChartView* chartDailyValues = nullptr;
     QWidget* tabByDay = nullptr;
     QLabel* lblNutrient = nullptr;
