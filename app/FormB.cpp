@@ -185,6 +185,8 @@ void FormB::buildControls() {
     Text2->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     Text2->setFont(QFont(QStringLiteral("Arial"), 9));
     Text2->setAccessibleName(QStringLiteral("Report"));
+    // A report is edited line by line; Tab moves on to the next control as everywhere else.
+    Text2->setTabChangesFocus(true);
     Text2->hide();
     right->addWidget(Text2, 3);
     body->addLayout(right, 1);

@@ -15,6 +15,8 @@
 #include <QLockFile>
 #include <QStandardPaths>
 
+#include <vector>
+
 namespace pw {
 
 Globals& globals() {
@@ -81,25 +83,70 @@ std::unique_ptr<FormB> startProgram(Platform& platform, const QString& programDi
     return form;
 }
 
-int Main(int argc, char** argv) {
-    QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Platewise"));
-    QApplication::setApplicationVersion(QStringLiteral(PLATEWISE_VERSION));
-    QGuiApplication::setDesktopFileName(QStringLiteral("net.korvane.Platewise"));
-    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("net.korvane.Platewise")));
+namespace {
 
-    QCommandLineParser parser;
+// The options the program takes; returns the data folder's.
+QCommandLineOption describeOptions(QCommandLineParser& parser) {
     parser.setApplicationDescription(
         QStringLiteral("Korvane Platewise records meals and reports their nutrients."));
     parser.addHelpOption();
     parser.addVersionOption();
-    const QCommandLineOption dataDirOption(
+    QCommandLineOption dataDirOption(
         QStringLiteral("data-dir"),
         QStringLiteral("Keep the meals and your own foods in <folder>, which is made and given "
                        "fresh database files where it lacks them."),
         QStringLiteral("folder"));
     parser.addOption(dataDirOption);
-    parser.process(app);  // --help, --version and mistakes end here
+    return dataDirOption;
+}
+
+void nameTheProgram() {
+    QCoreApplication::setApplicationName(QStringLiteral("Platewise"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(PLATEWISE_VERSION));
+}
+
+// --help, --help-all and --version are answered from a terminal without a display. Mistakes
+// in the options are left to the full parse, after the window system has taken its own options
+// (-platform, -style...).
+void answerHelpAndVersion(int argc, char** argv) {
+    // The usage line names the program, not the path it was started by.
+    QByteArray name("platewise");
+    std::vector<char*> args(argv, argv + argc);
+    if (!args.empty()) args[0] = name.data();
+    int count = argc;
+    bool helpAll = false;
+    {
+        QCoreApplication core(count, args.data());
+        nameTheProgram();
+        QCommandLineParser parser;
+        describeOptions(parser);
+        parser.parse(QCoreApplication::arguments());
+        if (parser.isSet(QStringLiteral("help"))) parser.showHelp(0);  // both exit
+        if (parser.isSet(QStringLiteral("version"))) parser.showVersion();
+        helpAll = parser.isSet(QStringLiteral("help-all"));
+    }
+    if (!helpAll) return;
+    // The window system's options are listed by a window system that needs no display.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication gui(count, args.data());
+    nameTheProgram();
+    QCommandLineParser parser;
+    describeOptions(parser);
+    parser.process(gui);  // prints and exits
+}
+
+}  // namespace
+
+int Main(int argc, char** argv) {
+    answerHelpAndVersion(argc, argv);
+    QApplication app(argc, argv);
+    nameTheProgram();
+    QGuiApplication::setDesktopFileName(QStringLiteral("net.korvane.Platewise"));
+    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("net.korvane.Platewise")));
+
+    QCommandLineParser parser;
+    const QCommandLineOption dataDirOption = describeOptions(parser);
+    parser.process(app);  // mistakes in the options end here
 
     QtPlatform platform;
     const FolderInputs in{QCoreApplication::applicationDirPath(), parser.value(dataDirOption),

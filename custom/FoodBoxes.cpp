@@ -37,6 +37,8 @@ int FoodBoxes::layOutNutrients(QGridLayout* grid, int row, int perRow) const {
         ++placed;
     }
     for (int c = 0; c < perRow; ++c) grid->setColumnStretch(2 * c + 1, 1);
+    // Rows close together, so that the whole record fits a small screen.
+    grid->setVerticalSpacing(2);
     return row + (placed + perRow - 1) / perRow;
 }
 

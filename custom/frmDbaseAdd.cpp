@@ -71,7 +71,7 @@ void frmDbaseAdd::buildControls() {
     head->setColumnStretch(3, 1);
     outer->addLayout(head);
     auto* grid = new QGridLayout;
-    boxes.layOutNutrients(grid, 0, 3);
+    boxes.layOutNutrients(grid, 0, 4);
     outer->addLayout(grid);
 
     RTBox = new QTextEdit(this);

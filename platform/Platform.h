@@ -31,6 +31,7 @@ struct FileDialogSpec {
     QString folder;      // initial folder; empty: the current one
     QString fileName;    // initial file name
     bool overwritePrompt = false;  // Save As: ask before replacing a file
+    QString defaultSuffix;         // Save As: added to a name typed without one ("csv")
 };
 
 // Whether a box with `buttons` offers `answer`.

@@ -76,6 +76,7 @@ void prepareFileDialog(QFileDialog& dialog, const FileDialogSpec& request) {
     if (!filters.isEmpty()) dialog.setNameFilters(filters);
     if (!request.folder.isEmpty()) dialog.setDirectory(request.folder);
     if (!request.fileName.isEmpty()) dialog.selectFile(request.fileName);
+    dialog.setDefaultSuffix(request.defaultSuffix);
 }
 
 std::optional<QString> runFileDialog(QFileDialog& dialog) {

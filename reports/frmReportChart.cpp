@@ -10,6 +10,7 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QCursor>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QHorizontalStackedBarSeries>
@@ -20,6 +21,8 @@
 #include <QPainter>
 #include <QPrinter>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QShortcut>
 #include <QSvgGenerator>
 #include <QTabWidget>
@@ -216,6 +219,34 @@ QChartView* newChartView(const QString& name, QWidget* parent) {
     return view;
 }
 
+// The height at which `chart`'s category axis has room to name each of its `bars` in full,
+// beside the title, the legend and the value axis.
+int heightNamingEveryBar(const QChart& chart, int bars) {
+    QFont labels = chart.font();
+    for (QAbstractAxis* axis : chart.axes(Qt::Vertical))
+        if (qobject_cast<QBarCategoryAxis*>(axis)) labels = axis->labelsFont();
+    const int line = QFontMetrics(labels).height();
+    const int title = QFontMetrics(chart.titleFont()).height();
+    // A name is drawn with a margin around its line, and only where it clears its neighbours.
+    return bars * (line + 12) + 2 * title + 6 * line + 40;
+}
+
+// Paging and arrow keys in a chart view scroll the area that holds it.
+bool scrollByKey(QScrollArea& area, const QKeyEvent& key) {
+    QAbstractSlider::SliderAction action = QAbstractSlider::SliderNoAction;
+    switch (key.key()) {
+        case Qt::Key_Up: action = QAbstractSlider::SliderSingleStepSub; break;
+        case Qt::Key_Down: action = QAbstractSlider::SliderSingleStepAdd; break;
+        case Qt::Key_PageUp: action = QAbstractSlider::SliderPageStepSub; break;
+        case Qt::Key_PageDown: action = QAbstractSlider::SliderPageStepAdd; break;
+        case Qt::Key_Home: action = QAbstractSlider::SliderToMinimum; break;
+        case Qt::Key_End: action = QAbstractSlider::SliderToMaximum; break;
+        default: return false;
+    }
+    area.verticalScrollBar()->triggerAction(action);
+    return true;
+}
+
 QPushButton* newButton(const QString& caption, QWidget* parent) {
     auto* b = new QPushButton(caption, parent);
     b->setAccessibleName(caption);
@@ -233,7 +264,14 @@ frmReportChart::frmReportChart(Platform& platform, QWidget* owner)
 
     tabCharts = new QTabWidget(this);
     tabCharts->setAccessibleName(QStringLiteral("Report charts"));
-    chartDailyValues = newChartView(QStringLiteral("Daily Values chart"), tabCharts);
+    scrollDailyValues = new QScrollArea(tabCharts);
+    scrollDailyValues->setWidgetResizable(true);
+    scrollDailyValues->setFrameShape(QFrame::NoFrame);
+    scrollDailyValues->setFocusPolicy(Qt::NoFocus);  // the chart takes the focus and the keys
+    scrollDailyValues->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    chartDailyValues = newChartView(QStringLiteral("Daily Values chart"), scrollDailyValues);
+    scrollDailyValues->setWidget(chartDailyValues);
+    chartDailyValues->installEventFilter(this);
 
     tabByDay = new QWidget(tabCharts);
     auto* dayLayout = new QVBoxLayout(tabByDay);
@@ -255,7 +293,7 @@ frmReportChart::frmReportChart(Platform& platform, QWidget* owner)
     tblFigures->verticalHeader()->hide();
     tblFigures->installEventFilter(this);  // its own copy takes only the current cell
 
-    tabCharts->addTab(chartDailyValues, QStringLiteral("Daily Values"));
+    tabCharts->addTab(scrollDailyValues, QStringLiteral("Daily Values"));
     tabCharts->addTab(tabByDay, QStringLiteral("By day"));
     tabCharts->addTab(tblFigures, QStringLiteral("Table"));
 
@@ -278,7 +316,8 @@ frmReportChart::frmReportChart(Platform& platform, QWidget* owner)
             &frmReportChart::cboNutrient_Change);
     auto* escape = new QShortcut(QKeySequence::Cancel, this);
     connect(escape, &QShortcut::activated, this, &QWidget::close);
-    resize(760, 560);
+    // Within an 800 x 600 screen beside its title bar and a panel.
+    resize(760, 520);
 }
 
 frmReportChart::~frmReportChart() = default;
@@ -290,6 +329,8 @@ void frmReportChart::setFigures(std::shared_ptr<const ReportFigures> figures) {
 
     QStringList description;
     showChart(chartDailyValues, dailyValueChart(f, &description), description);
+    chartDailyValues->setMinimumHeight(
+        heightNamingEveryBar(*chartDailyValues->chart(), int(f.dailyValueLines().size())));
 
     // The day tab only for the two range reports.
     const int dayTab = tabCharts->indexOf(tabByDay);
@@ -328,6 +369,9 @@ void frmReportChart::cboNutrient_Change() {
 }
 
 bool frmReportChart::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == chartDailyValues && event->type() == QEvent::KeyPress &&
+        scrollByKey(*scrollDailyValues, *static_cast<QKeyEvent*>(event)))
+        return true;
     if (watched == tblFigures && event->type() == QEvent::KeyPress &&
         static_cast<QKeyEvent*>(event)->matches(QKeySequence::Copy)) {
         tblFigures_Copy();
@@ -392,16 +436,28 @@ QByteArray frmReportChart::chartFileBytes(const QString& fileName, const QSize& 
 }
 
 void saveAsFile(Platform& platform, QWidget* parent, const QString& title, const QString& filter,
-                const std::function<QByteArray(const QString&)>& bytesFor) {
+                const std::function<QByteArray(const QString&)>& bytesFor,
+                const QString& defaultSuffix) {
     FileDialogSpec request;
     request.title = title;
     request.folder = globals().programDir;
     request.filter = filter;
     request.overwritePrompt = true;
-    const std::optional<QString> path = platform.saveFileName(parent, request);
-    if (!path || path->isEmpty()) return;
+    request.defaultSuffix = defaultSuffix;
+    const std::optional<QString> chosen = platform.saveFileName(parent, request);
+    if (!chosen || chosen->isEmpty()) return;
+    QString path = *chosen;
+    if (!defaultSuffix.isEmpty() && QFileInfo(path).suffix().isEmpty()) {
+        // A dialog that left the suffix to us asked about another file than the one written.
+        path += QChar('.') + defaultSuffix;
+        const QFileInfo file(path);
+        if (file.exists() &&
+            !platform.confirm(file.fileName() +
+                              QStringLiteral(" already exists.\nDo you want to replace it?")))
+            return;
+    }
     try {
-        saveFileBytes(*path, bytesFor(*path));
+        saveFileBytes(path, bytesFor(path));
     } catch (const RuntimeError& e) {
         GlobalErrorHandler(platform, e.number(), e.description());
     }

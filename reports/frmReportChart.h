@@ -9,6 +9,7 @@ class QChartView;
 class QComboBox;
 class QLabel;
 class QPushButton;
+class QScrollArea;
 class QTabWidget;
 class QTableWidget;
 
@@ -19,9 +20,11 @@ class ReportFigures;
 
 // Asks for a file with the Save As dialog (the program's folder, `filter`, a prompt before a file
 // is replaced) and writes the bytes `bytesFor` makes for the chosen name through a safe save; a
-// failure gets the common error message and leaves any file there as it was.
+// failure gets the common error message and leaves any file there as it was. A name chosen
+// without a suffix gets `defaultSuffix`, when one is given.
 void saveAsFile(Platform& platform, QWidget* parent, const QString& title, const QString& filter,
-                const std::function<QByteArray(const QString&)>& bytesFor);
+                const std::function<QByteArray(const QString&)>& bytesFor,
+                const QString& defaultSuffix = {});
 
 // The report on display as pictures: a bar per nutrient against its Daily Value, for the range
 // reports a bar per date, and the same numbers as a table. Modeless, owned by the main window;
@@ -36,6 +39,8 @@ public:
     const ReportFigures& figures() const { return *m_figures; }
 
     QTabWidget* tabCharts = nullptr;
+    // As tall as its bars need to be named in full, scrolled within its tab.
+    QScrollArea* scrollDailyValues = nullptr;
     QChartView* chartDailyValues = nullptr;
     QWidget* tabByDay = nullptr;
     QLabel* lblNutrient = nullptr;

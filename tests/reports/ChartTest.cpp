@@ -295,6 +295,41 @@ TEST_F(ChartTest, CsvExportHoldsTheReportsNumbersAndOneColumnPerDate) {
     EXPECT_TRUE(platform.messages().empty());
 }
 
+TEST_F(ChartTest, CsvExportAddsItsSuffixAndAsksBeforeReplacingThatFile) {
+    report(&FormB::mnuReportMealNumber_Click, "1");
+    // A report saved as "week", then the export typed as "week": the report stays.
+    const QString typed = out.filePath("week"), csv = out.filePath("week.csv");
+    QFile saved(typed);
+    ASSERT_TRUE(saved.open(QIODevice::WriteOnly) && saved.write("Report\r\n") > 0);
+    saved.close();
+    platform.expectSaveFile(typed);
+    form->mnuExportCsv->trigger();
+    EXPECT_EQ(bytesOf(typed), "Report\r\n");
+    const QByteArray exported = bytesOf(csv);
+    EXPECT_EQ(readCsv(exported).size(), 30u);
+    EXPECT_TRUE(platform.messages().empty());
+
+    // Typed again: the file it names now exists, so the user is asked; No keeps it, Yes replaces.
+    QFile old(csv);
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly) && old.write("old") > 0);
+    old.close();
+    platform.expectSaveFile(typed);
+    platform.expectMsg(MsgResult::No, "week.csv already exists.\nDo you want to replace it?");
+    form->mnuExportCsv->trigger();
+    EXPECT_EQ(bytesOf(csv), "old");
+    platform.expectSaveFile(typed);
+    platform.expectMsg(MsgResult::Yes, "week.csv already exists.");
+    form->mnuExportCsv->trigger();
+    EXPECT_EQ(bytesOf(csv), exported);
+    EXPECT_EQ(platform.messages().back().caption, "Question");
+
+    // A name with a suffix of its own is written as typed.
+    platform.expectSaveFile(out.filePath("week.dat"));
+    form->mnuExportCsv->trigger();
+    EXPECT_EQ(bytesOf(out.filePath("week.dat")), exported);
+    EXPECT_FALSE(QFile::exists(out.filePath("week.dat.csv")));
+}
+
 TEST_F(ChartTest, ChartAndCsvItemsFollowSaveReport) {
     auto items = [&] {
         return std::vector<bool>{form->mnuSaveReport->isEnabled(), form->mnuExportCsv->isEnabled(),

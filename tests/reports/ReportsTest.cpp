@@ -1,6 +1,7 @@
 #include <SQLiteCpp/Database.h>
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QDialog>
 #include <QDir>
 #include <QFile>
@@ -372,6 +373,20 @@ TEST_F(ReportsTest, SaveAndPrintTakeTheReportAsTheUserEditedIt) {
     QTest::keyClicks(form->Text2, "Note: no dessert");
     QTest::keyClick(form->Text2, Qt::Key_Return);
     QTest::keyClicks(form->Text2, "Tea unsweetened");
+    // Tab and Shift+Tab move the focus on and back and leave the report as it was.
+    form->show();
+    QApplication::setActiveWindow(form.get());
+    form->Text2->setFocus();
+    const QString typed = form->Text2->toPlainText();
+    QTest::keyClick(form->Text2, Qt::Key_Tab);
+    QWidget* next = QApplication::focusWidget();
+    ASSERT_TRUE(next && next != form->Text2);
+    QTest::keyClick(next, Qt::Key_Backtab, Qt::ShiftModifier);
+    EXPECT_EQ(QApplication::focusWidget(), form->Text2);
+    QTest::keyClick(form->Text2, Qt::Key_Backtab, Qt::ShiftModifier);
+    EXPECT_NE(QApplication::focusWidget(), form->Text2);
+    EXPECT_EQ(form->Text2->toPlainText(), typed);
+
     const QString saved = out.filePath("annotated.txt");
     platform.expectSaveFile(saved);
     form->mnuSaveReport_Click();
