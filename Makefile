@@ -5,7 +5,7 @@ FUZZ_SECONDS ?= 60
 export CMAKE_FLAGS
 PREFIX ?= /usr/local
 
-.PHONY: deps configure build run test bench sanitize fuzz clean install package
+.PHONY: deps configure build run test bench sanitize fuzz clean install package format check-format
 
 deps:
 	bash scripts/install-deps.sh
@@ -42,6 +42,13 @@ bench: build
 sanitize: deps
 	bash scripts/fetch-sr24.sh $(BUILD)
 	bash scripts/sanitize.sh build-asan $(BUILD)/sr24/usda_sr24
+
+# Formats every C++ source with the project's .clang-format; check-format fails where one differs.
+format: deps
+	git ls-files -z -- '*.cpp' '*.h' | xargs -0 -r clang-format -i --style=file
+
+check-format: deps
+	bash scripts/check-format.sh
 
 fuzz: deps
 	bash fuzz/run.sh build-fuzz $(FUZZ_SECONDS)

@@ -1,5 +1,19 @@
 #include "app/FormB.h"
-#include "platform/Twips.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QStyle>
+#include <QTextEdit>
+#include <QVBoxLayout>
+#include <algorithm>
 
 #include "app/Globals.h"
 #include "app/Guard.h"
@@ -16,23 +30,8 @@
 #include "platform/FoodListPanel.h"
 #include "platform/Platform.h"
 #include "platform/TextFit.h"
+#include "platform/Twips.h"
 #include "viewers/frmHLP.h"
-
-#include <QAction>
-#include <QApplication>
-#include <QCloseEvent>
-#include <QFrame>
-#include <QHBoxLayout>
-#include <QLabel>
-#include <QMenu>
-#include <QMenuBar>
-#include <QPlainTextEdit>
-#include <QPushButton>
-#include <QStyle>
-#include <QTextEdit>
-#include <QVBoxLayout>
-
-#include <algorithm>
 
 namespace pw {
 
@@ -63,8 +62,7 @@ constexpr QSize kPreferredSize(900, 640);
 
 }  // namespace
 
-FormB::FormB(Platform& platform, QWidget* parent)
-    : QMainWindow(parent), m_platform(platform) {
+FormB::FormB(Platform& platform, QWidget* parent) : QMainWindow(parent), m_platform(platform) {
     setWindowTitle(QStringLiteral("Korvane Platewise"));
     setObjectName(QStringLiteral("FormB"));
     buildControls();
@@ -105,9 +103,9 @@ void FormB::buildControls() {
     // Equal shares of the row wherever the window is wide enough; on a narrow screen each
     // button keeps room for its own caption, so the short step buttons give way first.
     row->setSpacing(4);
-    for (QPushButton* b : {cmdBMoveFirst, cmdBMovePrevious, cmdBMoveNext, cmdBMovelast, cmdAddMeal,
-                           cmdSelect, cmdAddItem, cmdRemove, cmdPortionAdjust, cmdCustom,
-                           cmdClose}) {
+    for (QPushButton* b :
+         {cmdBMoveFirst, cmdBMovePrevious, cmdBMoveNext, cmdBMovelast, cmdAddMeal, cmdSelect,
+          cmdAddItem, cmdRemove, cmdPortionAdjust, cmdCustom, cmdClose}) {
         fitToCaption(b);
         b->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
         row->addWidget(b, 1);
@@ -194,11 +192,10 @@ void FormB::buildControls() {
     setCentralWidget(central);
 
     // Tab order follows the screen: the button row, then the detail, then the right side.
-    QWidget* order[] = {cmdBMoveFirst, cmdBMovePrevious, cmdBMoveNext, cmdBMovelast,
-                        cmdAddMeal,    cmdSelect,        cmdAddItem,   cmdRemove,
-                        cmdPortionAdjust, cmdCustom,     cmdClose,     Text1,
-                        DBList1,       cmdPageUp,        cmdPageDown,  cmdCancel,
-                        Text2};
+    QWidget* order[] = {
+        cmdBMoveFirst, cmdBMovePrevious, cmdBMoveNext,     cmdBMovelast, cmdAddMeal, cmdSelect,
+        cmdAddItem,    cmdRemove,        cmdPortionAdjust, cmdCustom,    cmdClose,   Text1,
+        DBList1,       cmdPageUp,        cmdPageDown,      cmdCancel,    Text2};
     for (size_t i = 0; i + 1 < std::size(order); ++i) setTabOrder(order[i], order[i + 1]);
 }
 
@@ -224,7 +221,8 @@ void FormB::buildMenus() {
     mnuAdjust = mnuStep3->addAction(QStringLiteral("&Adjust portion size"));
 
     mnuReport = bar->addMenu(QStringLiteral("&Report"));
-    mnuReportMealNumber = mnuReport->addAction(QStringLiteral("&1 Report for a specific meal number"));
+    mnuReportMealNumber =
+        mnuReport->addAction(QStringLiteral("&1 Report for a specific meal number"));
     mnuReportRangeMealNumbers =
         mnuReport->addAction(QStringLiteral("&2 Report for a range of meal numbers"));
     mnuReportSpecificDate = mnuReport->addAction(QStringLiteral("&3 Report for a specific date"));

@@ -1,11 +1,10 @@
 #pragma once
 
-#include "app/SharedState.h"
-
 #include <QMainWindow>
-
 #include <functional>
 #include <memory>
+
+#include "app/SharedState.h"
 
 class QAction;
 class QFrame;
@@ -180,9 +179,9 @@ private:
     void buildControls();
     void buildMenus();
     // Each folder wires the handlers it defines, in its own file.
-    void connectHandlers();      // app/FormB.cpp
-    void connectFoodHandlers();  // meals/FormB_foods.cpp
-    void connectItemHandlers();  // meals/FormB_items.cpp
+    void connectHandlers();        // app/FormB.cpp
+    void connectFoodHandlers();    // meals/FormB_foods.cpp
+    void connectItemHandlers();    // meals/FormB_items.cpp
     void connectReportHandlers();  // reports/FormB_reports.cpp
     void connectChartHandlers();   // reports/FormB_chart.cpp
     void connectCustomHandlers();  // custom/FormB_custom.cpp

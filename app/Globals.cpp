@@ -1,5 +1,13 @@
 #include "app/Globals.h"
 
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QDir>
+#include <QIcon>
+#include <QLockFile>
+#include <QStandardPaths>
+#include <vector>
+
 #include "app/DataFolder.h"
 #include "app/FormB.h"
 #include "app/frmSplash.h"
@@ -7,15 +15,6 @@
 #include "data/RuntimeError.h"
 #include "platform/Platform.h"
 #include "platform/QtPlatform.h"
-
-#include <QApplication>
-#include <QCommandLineParser>
-#include <QDir>
-#include <QIcon>
-#include <QLockFile>
-#include <QStandardPaths>
-
-#include <vector>
 
 namespace pw {
 
@@ -36,7 +35,8 @@ void GlobalErrorHandler(Platform& platform, int number, const QString& descripti
         case err::DialogCancelled:
             return;
         case err::OutOfMemory:
-            platform.message(QStringLiteral("File selected is too large for this program to handle"));
+            platform.message(
+                QStringLiteral("File selected is too large for this program to handle"));
             return;
         case err::InputPastEnd:
             platform.message(QStringLiteral("Error Number 62, Input past end of File.") +

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QString>
-
 #include <memory>
 
 namespace pw {
@@ -10,11 +9,11 @@ class Platform;
 
 // Values of the program's global module, shared by every window.
 struct Globals {
-    QString svCustomDB;  // the program's folder + "/Custom.mdb"
-    QString svMealDB;    // the program's folder + "/MealDataB.mdb"
+    QString svCustomDB;   // the program's folder + "/Custom.mdb"
+    QString svMealDB;     // the program's folder + "/MealDataB.mdb"
     QString programDir;   // the folder that holds the data files, no trailing separator
     QString documentDir;  // the folder that holds Help.rtf and DV.rtf; empty: programDir
-    QString svHelpFile;  // full path of the document the help viewer shows
+    QString svHelpFile;   // full path of the document the help viewer shows
 
     // The description last searched for in the food table, apostrophes doubled.
     QString svSearchItem;

@@ -1,11 +1,10 @@
 #pragma once
 
+#include <QString>
+#include <array>
+
 #include "data/RecordCursor.h"
 #include "data/Schema.h"
-
-#include <QString>
-
-#include <array>
 
 namespace pw {
 
@@ -13,25 +12,25 @@ namespace pw {
 // portion and dialog flags, the counters, the working value array and the report storage. The
 // main window owns one; each dialog is given it and reads and writes the members it uses.
 struct SharedState {
-    QString svCR;             // carriage return + line feed
-    QString sMealNum;         // meal number of the meal the item cursor shows
-    QString svA;              // the item cursor's query text
+    QString svCR;      // carriage return + line feed
+    QString sMealNum;  // meal number of the meal the item cursor shows
+    QString svA;       // the item cursor's query text
     qint16 lTotalRecordsB = 0;
-    QString svMealNumber;     // meal that new items go into
+    QString svMealNumber;  // meal that new items go into
     QString svMealName;
     QString svDate;
     bool vSelectExisting = false;
-    bool varOK = false;       // a new meal was just created and has no item yet
-    bool vCancelFlag = false; // the meal dialog was left with Cancel
+    bool varOK = false;        // a new meal was just created and has no item yet
+    bool vCancelFlag = false;  // the meal dialog was left with Cancel
     qint16 ivHoldNumber = 0;
     qint16 vAbsPosition = 0;
     QString svPortionDescrip;
-    bool bvCancel = false;    // the portion dialog was left with Cancel
-    qint16 ivReport = 0;      // report kind: 1 meal, 2 meal range, 3 date, 4 date range
+    bool bvCancel = false;  // the portion dialog was left with Cancel
+    qint16 ivReport = 0;    // report kind: 1 meal, 2 meal range, 3 date, 4 date range
     QString svMealNum1;
     QString svMealNum2;
     float ivOrigMealNum = 0;
-    bool bvHit = false;       // the report dialog selected some rows
+    bool bvHit = false;  // the report dialog selected some rows
     qint16 iFoodCount = 0;
 
     // The working value array: slots 0..31 of a food or item, 33/34 unit and quantity, 41 grams.

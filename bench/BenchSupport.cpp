@@ -1,9 +1,9 @@
 #include "bench/BenchSupport.h"
 
+#include <SQLiteCpp/Database.h>
+
 #include <QFile>
 #include <QTemporaryDir>
-
-#include <SQLiteCpp/Database.h>
 
 namespace pw::bench {
 
@@ -17,10 +17,12 @@ QString programFolder() {
         for (const QString& f : {food, meals})
             QFile::setPermissions(f, QFile::ReadOwner | QFile::WriteOwner);
         SQLite::Database db(meals.toStdString(), SQLite::OPEN_READWRITE);
-        db.exec("INSERT INTO MealNumbers (MealNumber, MealName, MealDate) "
-                "VALUES (1, 'Breakfast', '2026-12-06')");
-        db.exec("INSERT INTO Meals (MealNumber, MealName, Date) VALUES (1, 'Breakfast', "
-                "'2026-12-06')");
+        db.exec(
+            "INSERT INTO MealNumbers (MealNumber, MealName, MealDate) "
+            "VALUES (1, 'Breakfast', '2026-12-06')");
+        db.exec(
+            "INSERT INTO Meals (MealNumber, MealName, Date) VALUES (1, 'Breakfast', "
+            "'2026-12-06')");
         return true;
     }();
     (void)made;

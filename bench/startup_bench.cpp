@@ -4,23 +4,21 @@
 // child does what the real start-up does (QApplication, startProgram, show), waits until the
 // window is exposed, prints its peak resident memory and ends; the parent times the whole run
 // from the moment it starts the child to the moment the child says the window is shown.
-#include "app/FormB.h"
-#include "app/Globals.h"
-#include "data/Database.h"
-#include "platform/BoundList.h"
-#include "bench/BenchSupport.h"
+#include <benchmark/benchmark.h>
+#include <sys/resource.h>
 
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QProcess>
 #include <QTest>
-
-#include <benchmark/benchmark.h>
-
-#include <sys/resource.h>
-
 #include <cstdio>
 #include <cstring>
+
+#include "app/FormB.h"
+#include "app/Globals.h"
+#include "bench/BenchSupport.h"
+#include "data/Database.h"
+#include "platform/BoundList.h"
 
 namespace {
 
@@ -70,7 +68,6 @@ void ProcessStartToMainWindow(benchmark::State& state) {
     state.counters["foods"] = foods;
 }
 BENCHMARK(ProcessStartToMainWindow)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(10);
-
 
 }  // namespace
 

@@ -1,14 +1,14 @@
 // The main window's hot paths on the real food table: the keyboard search in the food list, finding
 // a food by its description, and a portion adjustment of a stored item.
+#include <benchmark/benchmark.h>
+
+#include <QTest>
+
 #include "app/FormB.h"
 #include "app/Globals.h"
 #include "bench/BenchSupport.h"
 #include "data/Database.h"
 #include "platform/BoundList.h"
-
-#include <QTest>
-
-#include <benchmark/benchmark.h>
 
 namespace {
 

@@ -1,13 +1,13 @@
 #include "custom/FoodBoxes.h"
 
-#include "platform/TextFit.h"
-
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTextCharFormat>
 #include <QTextCursor>
 #include <QTextEdit>
+
+#include "platform/TextFit.h"
 
 namespace pw {
 

@@ -1,10 +1,10 @@
+#include <QPushButton>
+
 #include "app/FormB.h"
 #include "custom/frmDbaseDel.h"
 #include "data/Queries.h"
 #include "platform/BoundList.h"
 #include "platform/Platform.h"
-
-#include <QPushButton>
 
 namespace pw {
 
@@ -12,7 +12,8 @@ void FormB::connectCustomHandlers() { onClick(cmdCustom, &FormB::cmdCustom_Click
 
 void FormB::cmdCustom_Click() {
     // A fresh window for every opening; closing it requeries the food list here.
-    frmDbaseDel window(m_platform, [this] { requeryFoodList(); }, this);
+    frmDbaseDel window(
+        m_platform, [this] { requeryFoodList(); }, this);
     window.Form_Load();
     m_platform.showModal(window);
 }

@@ -1,11 +1,11 @@
 #pragma once
 
-#include "data/Fields.h"
-
 #include <QString>
 #include <array>
 #include <optional>
 #include <vector>
+
+#include "data/Fields.h"
 
 namespace pw {
 

@@ -215,9 +215,7 @@ void frmDbaseDel::Data1_Reposition() {
     if (DBList1->isVisible()) DBList1->setFocus();
 }
 
-void frmDbaseDel::DBList1_Click() {
-    findListedFood(m_platform, Data1, DBList1->text());
-}
+void frmDbaseDel::DBList1_Click() { findListedFood(m_platform, Data1, DBList1->text()); }
 
 void frmDbaseDel::cmdPageUp_MouseDown() { m_foodList->sendPageUp(); }
 

@@ -161,8 +161,8 @@ void convertOldMealsTable(SQLite::Database& db) {
     info.reset();  // a statement not reset keeps the table from being dropped
     if (!old) return;
     sqlite3_create_function_v2(db.getHandle(), "pw_number_text", 1,
-                               SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr, numberAsText,
-                               nullptr, nullptr, nullptr);
+                               SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr, numberAsText, nullptr,
+                               nullptr, nullptr);
     try {
         SQLite::Transaction together(db, SQLite::TransactionBehavior::IMMEDIATE);
         createMealsTable(db, QStringLiteral("Meals_text"));
@@ -267,8 +267,7 @@ RuntimeError storeError(const SQLite::Exception& e, const QString& path) {
             return make(err::CantOpenFile, QStringLiteral("the file cannot be opened."));
         case SQLITE_IOERR:
             // A file made read-only while open fails only when it is written.
-            if (!QFileInfo(path).isWritable())
-                return make(err::ReadOnly, kReadOnly);
+            if (!QFileInfo(path).isWritable()) return make(err::ReadOnly, kReadOnly);
             return make(kDiskOrNetwork,
                         QStringLiteral("the file could not be read or written (%1); the change "
                                        "was not saved.")

@@ -14,7 +14,7 @@ enum : int {
     Water = 1,
     FirstNutrient = 2,  // 1..31: values per 100 g; the nutrients are 2..31
     LastNutrient = 31,
-    Gram1 = 32,       // gram weight of the first household unit
+    Gram1 = 32,  // gram weight of the first household unit
     Unit1 = 33,
     Gram2 = 34,
     Unit2 = 35,

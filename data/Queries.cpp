@@ -4,9 +4,7 @@
 
 namespace pw {
 
-QString foodListQuery() {
-    return QStringLiteral("Select ALL * From CSR14 Order by description");
-}
+QString foodListQuery() { return QStringLiteral("Select ALL * From CSR14 Order by description"); }
 
 QString listedFoodsQuery() {
     return QStringLiteral("Select All * from CSR14 where Code > ") +
@@ -17,9 +15,7 @@ QString addedFoodsQuery() {
     return QStringLiteral("Select All * from CSR14 where Code > 6010 order by description");
 }
 
-QString allMealItemsQuery() {
-    return QStringLiteral("Select * From Meals Order by MealNumber");
-}
+QString allMealItemsQuery() { return QStringLiteral("Select * From Meals Order by MealNumber"); }
 
 QString mealItemsQuery(const QString& mealNumber) {
     return QStringLiteral("Select ALL * from Meals Where MealNumber = ") + mealNumber;

@@ -164,7 +164,8 @@ private:
     QVariant literal(const FieldInfo& field) {
         const Token& t = peek();
         const bool numeric = field.kind == FieldKind::Number ||
-                             field.kind == FieldKind::NumberText || field.kind == FieldKind::Integer;
+                             field.kind == FieldKind::NumberText ||
+                             field.kind == FieldKind::Integer;
         if (t.kind == Tok::Number && numeric) {
             const auto value = wholeNumber(t.text);
             if (!value) fail(m_error, QStringLiteral("(bad number %1)").arg(t.text));

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QString>
-
 #include <stdexcept>
 
 namespace pw {
@@ -49,8 +48,8 @@ inline constexpr int UpdateWithoutEdit = 3020;
 inline constexpr int RequiredNull = 3314;
 inline constexpr int ZeroLength = 3315;
 inline constexpr int DuplicateKey = 3022;
-inline constexpr int DiskFull = 3035;       // system resource exceeded
-inline constexpr int ReadOnly = 3027;       // database or object is read-only
+inline constexpr int DiskFull = 3035;  // system resource exceeded
+inline constexpr int ReadOnly = 3027;  // database or object is read-only
 inline constexpr int UpdateCancelled = 3426;
 inline constexpr int DialogCancelled = 32755;
 }  // namespace err

@@ -11,11 +11,11 @@ namespace pw {
 namespace {
 
 const char* const kNutrients[] = {
-    "ENERG_KCAL", "PROTEIN",   "TOT_LIPID", "CARBOHYDRT", "FIBER_TD",   "ASH",
-    "CALCIUM",    "PHOSPHORUS", "IRON",     "SODIUM",     "POTASSIUM",  "MAGNESIUM",
-    "ZINC",       "COPPER",    "MANGANESE", "SELENIUM",   "VIT_A",      "VIT_E",
-    "THIAMIN",    "RIBOFLAVIN", "NIACIN",   "PANTO_ACID", "VIT_B6",     "FOLATE",
-    "VIT_B12",    "VIT_C",     "FA_SAT",    "FA_MONO",    "FA_POLY",    "CHOLESTRL"};
+    "ENERG_KCAL", "PROTEIN",    "TOT_LIPID", "CARBOHYDRT", "FIBER_TD",  "ASH",
+    "CALCIUM",    "PHOSPHORUS", "IRON",      "SODIUM",     "POTASSIUM", "MAGNESIUM",
+    "ZINC",       "COPPER",     "MANGANESE", "SELENIUM",   "VIT_A",     "VIT_E",
+    "THIAMIN",    "RIBOFLAVIN", "NIACIN",    "PANTO_ACID", "VIT_B6",    "FOLATE",
+    "VIT_B12",    "VIT_C",      "FA_SAT",    "FA_MONO",    "FA_POLY",   "CHOLESTRL"};
 
 TableInfo makeCsr14() {
     TableInfo t{"CSR14", {}};
@@ -61,11 +61,16 @@ TableInfo makeMealNumbers() {
 
 const char* sqlType(FieldKind k) {
     switch (k) {
-        case FieldKind::Text: return "TEXT";
-        case FieldKind::Number: return "REAL";
-        case FieldKind::NumberText: return "TEXT";
-        case FieldKind::Integer: return "INTEGER";
-        case FieldKind::Date: return "TEXT";  // ISO yyyy-mm-dd, so it sorts and compares by calendar
+        case FieldKind::Text:
+            return "TEXT";
+        case FieldKind::Number:
+            return "REAL";
+        case FieldKind::NumberText:
+            return "TEXT";
+        case FieldKind::Integer:
+            return "INTEGER";
+        case FieldKind::Date:
+            return "TEXT";  // ISO yyyy-mm-dd, so it sorts and compares by calendar
     }
     return "TEXT";
 }

@@ -5,8 +5,8 @@
 #include <QTextEdit>
 
 #include "app/FormB.h"
-#include "app/Guard.h"
 #include "app/Globals.h"
+#include "app/Guard.h"
 #include "data/Fields.h"
 #include "data/NumberText.h"
 #include "data/RuntimeError.h"
@@ -24,9 +24,10 @@ void FormB::connectFoodHandlers() {
     onClick(cmdCancel, &FormB::cmdCancel_Click);
     // A food chosen shows its detail; the list takes no part while it is hidden (picking is not
     // under way), so keys that reach it then neither pick nor add a food.
-    m_foodList->connectHandlers({[this](const std::function<void()>& h) { runGuarded(m_platform, h); },
-                                 [this] { DBList1_Click(); }, [this] { cmdPageUp_MouseDown(); },
-                                 [this] { cmdPageDown_MouseDown(); }});
+    m_foodList->connectHandlers(
+        {[this](const std::function<void()>& h) { runGuarded(m_platform, h); },
+         [this] { DBList1_Click(); }, [this] { cmdPageUp_MouseDown(); },
+         [this] { cmdPageDown_MouseDown(); }});
     // Enter on a food adds it, as a double click does.
     for (auto signal : {&BoundList::itemDoubleClicked, &BoundList::enterPressed})
         connect(DBList1, signal, this, [this] {
@@ -175,7 +176,8 @@ void FormB::DBList1_DblClick() {
 void FormB::FillDataB_from_Data1() {
     try {
         FillArray_S_from_Data1();
-        for (int i = MealField::FirstNutrient; i <= MealField::LastNutrient; ++i) txtFieldB.setText(i, S[i]);
+        for (int i = MealField::FirstNutrient; i <= MealField::LastNutrient; ++i)
+            txtFieldB.setText(i, S[i]);
         txtFieldB.setText(MealField::Description, S[MealField::Description]);
         txtFieldB.setText(MealField::MealNumber, svMealNumber);
         txtFieldB.setText(MealField::MealName, svMealName);

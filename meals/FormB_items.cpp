@@ -181,8 +181,9 @@ void FormB::mnuRemove_Click() {
 }
 
 frmNewMeal& FormB::newMealDialog() {
-    if (!m_frmNewMeal) m_frmNewMeal = std::make_unique<frmNewMeal>(state(), cursors(), m_platform,
-                                                    [this] { cmdBSave(); }, this);
+    if (!m_frmNewMeal)
+        m_frmNewMeal = std::make_unique<frmNewMeal>(
+            state(), cursors(), m_platform, [this] { cmdBSave(); }, this);
     return *m_frmNewMeal;
 }
 

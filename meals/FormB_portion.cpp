@@ -12,8 +12,8 @@ namespace pw {
 void FormB::cmdPortionAdjust_Click() {
     bvCancel = false;
     {
-        frmPortion dialog(state(), cursors(), m_platform,
-                          [this](const QString& d) { return findFood(d); }, this);
+        frmPortion dialog(
+            state(), cursors(), m_platform, [this](const QString& d) { return findFood(d); }, this);
         m_platform.showModal(dialog);
     }
     if (bvCancel) return;
@@ -28,7 +28,8 @@ void FormB::ScaleDataB_from_Data1() {
     m_adjustFactor = static_cast<double>(g.vPortionGrams) / 100;
 
     std::array<QString, 32> food;
-    for (int i = FoodSlot::FirstNutrient; i <= FoodSlot::LastNutrient; ++i) food[i] = txtFields.text(i);
+    for (int i = FoodSlot::FirstNutrient; i <= FoodSlot::LastNutrient; ++i)
+        food[i] = txtFields.text(i);
     const std::array<QString, 32> values = scaledNutrients(food, m_adjustFactor);
 
     DataB.edit();

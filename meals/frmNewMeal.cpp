@@ -10,7 +10,6 @@
 #include <QVBoxLayout>
 
 #include "app/Globals.h"
-#include "platform/Buttons.h"
 #include "app/Guard.h"
 #include "app/SharedState.h"
 #include "data/Database.h"
@@ -19,12 +18,12 @@
 #include "data/Queries.h"
 #include "data/RuntimeError.h"
 #include "platform/AccessibleText.h"
+#include "platform/Buttons.h"
 #include "platform/Platform.h"
 
 namespace pw {
 
 namespace {
-
 
 // A meal number as a plain whole number: the leading number of the text.
 QString mealNumberText(const QString& text) {
@@ -33,8 +32,8 @@ QString mealNumberText(const QString& text) {
 
 }  // namespace
 
-frmNewMeal::frmNewMeal(SharedState& state, MainCursors& cursors, Platform& platform, SaveItem saveItem,
-                       QWidget* parent)
+frmNewMeal::frmNewMeal(SharedState& state, MainCursors& cursors, Platform& platform,
+                       SaveItem saveItem, QWidget* parent)
     : QDialog(parent),
       m_state(state),
       m_cursors(cursors),
@@ -245,9 +244,9 @@ void frmNewMeal::saveNewMeal() {
     // pending row starts afresh so that a box emptied since an earlier OK counts as empty.
     if (DataMealInfo.editMode() == EditMode::Adding) DataMealInfo.cancelUpdate();
     DataMealInfo.addNew();
-    for (const auto& [field, text] : {std::pair{QStringLiteral("MealNumber"), number},
-                                      std::pair{QStringLiteral("MealName"), name},
-                                      std::pair{QStringLiteral("MealDate"), date}})
+    for (const auto& [field, text] :
+         {std::pair{QStringLiteral("MealNumber"), number},
+          std::pair{QStringLiteral("MealName"), name}, std::pair{QStringLiteral("MealDate"), date}})
         if (!text.isEmpty()) DataMealInfo.setText(field, text);
 
     // The meal and its header row in Meals are stored together or not at all.

@@ -1,8 +1,8 @@
 #include "meals/frmPortion.h"
 
 #include <QButtonGroup>
-#include <QFontMetrics>
 #include <QFont>
+#include <QFontMetrics>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
@@ -41,8 +41,8 @@ QString wrapped(const QString& text, const QFontMetrics& fm, int width) {
 
 }  // namespace
 
-frmPortion::frmPortion(SharedState& state, MainCursors& cursors, Platform& platform, FindFood findFood,
-                       QWidget* parent)
+frmPortion::frmPortion(SharedState& state, MainCursors& cursors, Platform& platform,
+                       FindFood findFood, QWidget* parent)
     : QDialog(parent),
       m_state(state),
       m_cursors(cursors),
@@ -239,7 +239,10 @@ void frmPortion::chooseBox(QLineEdit* chosen) {
     // An arrow key that checked the option moves the focus onto the option after this has run;
     // the box takes it back before the next key arrives, so the digits typed next reach it.
     QMetaObject::invokeMethod(
-        this, [chosen] { if (chosen->isEnabled() && chosen->isVisible()) chosen->setFocus(); },
+        this,
+        [chosen] {
+            if (chosen->isEnabled() && chosen->isVisible()) chosen->setFocus();
+        },
         Qt::QueuedConnection);
 }
 

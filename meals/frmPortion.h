@@ -2,7 +2,6 @@
 
 #include <QDialog>
 #include <QHash>
-
 #include <functional>
 
 #include "platform/TwipsLayout.h"

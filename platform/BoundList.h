@@ -1,13 +1,12 @@
 #pragma once
 
-#include "data/RecordCursor.h"
-
 #include <QElapsedTimer>
 #include <QListView>
 #include <QString>
 #include <QStringList>
-
 #include <functional>
+
+#include "data/RecordCursor.h"
 
 namespace pw {
 

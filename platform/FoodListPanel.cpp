@@ -1,10 +1,10 @@
 #include "platform/FoodListPanel.h"
 
+#include <QPushButton>
+
 #include "platform/BoundList.h"
 #include "platform/Buttons.h"
 #include "platform/Platform.h"
-
-#include <QPushButton>
 
 namespace pw {
 
@@ -12,8 +12,8 @@ FoodListPanel::FoodListPanel(Platform& platform, QWidget* listParent, QWidget* b
                              const QString& pageDownCaption)
     : QObject(listParent),
       list(new BoundList(listParent)),
-      cmdPageUp(makeButton(QStringLiteral("Page Up"), {}, buttonParent,
-                           QStringLiteral("cmdPageUp"))),
+      cmdPageUp(
+          makeButton(QStringLiteral("Page Up"), {}, buttonParent, QStringLiteral("cmdPageUp"))),
       cmdPageDown(makeButton(pageDownCaption, {}, buttonParent, QStringLiteral("cmdPageDown"))),
       m_platform(platform) {
     list->setObjectName(QStringLiteral("DBList1"));
@@ -23,12 +23,13 @@ bool FoodListPanel::takesPart() const { return !m_ignoredWhileHidden || list->is
 
 void FoodListPanel::connectHandlers(Handlers handlers) {
     const auto run = handlers.run;
-    connect(list, &BoundList::currentRowChanged, this, [this, run, chosen = handlers.chosen](int row) {
-        if (m_selecting || !takesPart()) return;
-        if (row < 0 || list->currentRow() != row) return;  // current but not selected
-        m_rowShown = row;
-        run(chosen);
-    });
+    connect(list, &BoundList::currentRowChanged, this,
+            [this, run, chosen = handlers.chosen](int row) {
+                if (m_selecting || !takesPart()) return;
+                if (row < 0 || list->currentRow() != row) return;  // current but not selected
+                m_rowShown = row;
+                run(chosen);
+            });
     connect(list, &BoundList::itemClicked, this, [this, run, chosen = handlers.chosen] {
         if (!takesPart()) return;
         if (list->currentRow() == m_rowShown) {

@@ -2,7 +2,6 @@
 
 #include <QObject>
 #include <QString>
-
 #include <functional>
 
 class QPushButton;
@@ -31,8 +30,8 @@ public:
 
     struct Handlers {
         std::function<void(const std::function<void()>&)> run;  // runs each one: the guard
-        std::function<void()> chosen;    // a food was chosen in the list
-        std::function<void()> pageUp;    // a page button went down
+        std::function<void()> chosen;                           // a food was chosen in the list
+        std::function<void()> pageUp;                           // a page button went down
         std::function<void()> pageDown;
     };
     void connectHandlers(Handlers handlers);

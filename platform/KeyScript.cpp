@@ -5,7 +5,6 @@
 #include <QKeyEvent>
 #include <QPointer>
 #include <QWidget>
-
 #include <optional>
 
 namespace pw {

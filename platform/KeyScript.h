@@ -2,7 +2,6 @@
 
 #include <QString>
 #include <Qt>
-
 #include <stdexcept>
 #include <vector>
 

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QString>
-
 #include <optional>
 
 class QDialog;
@@ -27,9 +26,9 @@ struct MsgBoxSpec {
 
 struct FileDialogSpec {
     QString title;
-    QString filter;      // "Text Files (*.txt);;All Files (*.*)"
-    QString folder;      // initial folder; empty: the current one
-    QString fileName;    // initial file name
+    QString filter;                // "Text Files (*.txt);;All Files (*.*)"
+    QString folder;                // initial folder; empty: the current one
+    QString fileName;              // initial file name
     bool overwritePrompt = false;  // Save As: ask before replacing a file
     QString defaultSuffix;         // Save As: added to a name typed without one ("csv")
 };

@@ -1,7 +1,5 @@
 #include "platform/QtPlatform.h"
 
-#include "platform/KeyScript.h"
-
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDialog>
@@ -10,6 +8,8 @@
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
+
+#include "platform/KeyScript.h"
 
 namespace pw {
 
@@ -117,8 +117,9 @@ MsgResult QtPlatform::msgBox(const MsgBoxSpec& request) {
     box.setText(request.text);
     box.setIcon(boxIcon(request.icon));
     box.setStandardButtons(standardButtons(request.buttons));
-    MsgResult defaultAnswer =
-        offers(request.buttons, request.defaultButton) ? request.defaultButton : firstButton(request.buttons);
+    MsgResult defaultAnswer = offers(request.buttons, request.defaultButton)
+                                  ? request.defaultButton
+                                  : firstButton(request.buttons);
     box.setDefaultButton(standardButton(defaultAnswer));
     box.setEscapeButton(standardButton(dismissAnswer(request.buttons)));
     box.exec();

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "platform/Platform.h"
-
 #include <QStringList>
+
+#include "platform/Platform.h"
 
 namespace pw {
 

@@ -1,7 +1,5 @@
 #include "platform/TextFit.h"
 
-#include "platform/RichTextBox.h"
-
 #include <QAbstractTextDocumentLayout>
 #include <QCheckBox>
 #include <QEvent>
@@ -16,9 +14,10 @@
 #include <QStyleOptionFrame>
 #include <QTextDocument>
 #include <QTextEdit>
-
 #include <algorithm>
 #include <cmath>
+
+#include "platform/RichTextBox.h"
 
 namespace pw {
 
@@ -91,8 +90,7 @@ std::optional<TextRoom> documentRoom(const QTextEdit& edit) {
     QTextDocument* document = edit.document();
     if (document->isEmpty()) return std::nullopt;
     // A wrapped document is as wide as the box; only an unbreakable line makes it wider.
-    return TextRoom{document->toPlainText(), ceilSize(document->size()),
-                    edit.viewport()->size()};
+    return TextRoom{document->toPlainText(), ceilSize(document->size()), edit.viewport()->size()};
 }
 
 }  // namespace
@@ -165,11 +163,11 @@ public:
             auto* label = static_cast<QLabel*>(watched);
             const int m = label->margin();
             const int width = label->contentsRect().width() - 2 * m;
-            const int lines = label->fontMetrics()
-                                  .boundingRect(QRect(0, 0, width, QWIDGETSIZE_MAX),
-                                                Qt::TextWordWrap | int(label->alignment()),
-                                                label->text())
-                                  .height();
+            const int lines =
+                label->fontMetrics()
+                    .boundingRect(QRect(0, 0, width, QWIDGETSIZE_MAX),
+                                  Qt::TextWordWrap | int(label->alignment()), label->text())
+                    .height();
             label->setMinimumHeight(lines + label->height() - label->contentsRect().height() +
                                     2 * m);
         }

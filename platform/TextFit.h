@@ -2,7 +2,6 @@
 
 #include <QSize>
 #include <QString>
-
 #include <optional>
 
 class QLabel;

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QPaintDevice>
-
 #include <cmath>
 
 namespace pw {

@@ -1,13 +1,12 @@
 #include "platform/TwipsLayout.h"
 
-#include "platform/TextFit.h"
-#include "platform/Twips.h"
-
 #include <QLineEdit>
 #include <QWidget>
-
 #include <algorithm>
 #include <cmath>
+
+#include "platform/TextFit.h"
+#include "platform/Twips.h"
 
 namespace pw {
 

@@ -70,9 +70,10 @@ void FormB::mnuReportChart_Click() {
 void FormB::mnuExportCsv_Click() {
     if (!reportIsShown(*this, QStringLiteral("To export a report"))) return;
     const QByteArray bytes = csvBytes(reportFigures->tableRows());
-    saveAsFile(m_platform, this, QStringLiteral("Export Report as CSV"),
-               QStringLiteral("csv files(*.csv)|*.csv|"), [&](const QString&) { return bytes; },
-               QStringLiteral("csv"));
+    saveAsFile(
+        m_platform, this, QStringLiteral("Export Report as CSV"),
+        QStringLiteral("csv files(*.csv)|*.csv|"), [&](const QString&) { return bytes; },
+        QStringLiteral("csv"));
 }
 
 }  // namespace pw

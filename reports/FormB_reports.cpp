@@ -38,16 +38,14 @@ private:
 enum class FailureMessage { Common, Own };
 
 // Runs the step of a command that may fail; a failure is shown and ends the command.
-void runReportStep(Platform& platform, FailureMessage message,
-                   const std::function<void()>& step) {
+void runReportStep(Platform& platform, FailureMessage message, const std::function<void()>& step) {
     try {
         step();
     } catch (const RuntimeError& e) {
         if (message == FailureMessage::Common)
             GlobalErrorHandler(platform, e.number(), e.description());
         else
-            platform.message(
-                errorReportText(e.number(), e.description(), QStringLiteral("\r\n")));
+            platform.message(errorReportText(e.number(), e.description(), QStringLiteral("\r\n")));
     }
 }
 
@@ -139,8 +137,7 @@ void FormB::mnuSaveReport_Click() {
     const std::optional<QString> path =
         askSaveTextFile(m_platform, this, QStringLiteral("Save Report"));
     if (!path) return;
-    runReportStep(m_platform, FailureMessage::Common,
-                  [&] { saveFileBytes(*path, text.toUtf8()); });
+    runReportStep(m_platform, FailureMessage::Common, [&] { saveFileBytes(*path, text.toUtf8()); });
 }
 
 void FormB::mnuPrintReport_Click() {

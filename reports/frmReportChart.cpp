@@ -235,13 +235,26 @@ int heightNamingEveryBar(const QChart& chart, int bars) {
 bool scrollByKey(QScrollArea& area, const QKeyEvent& key) {
     QAbstractSlider::SliderAction action = QAbstractSlider::SliderNoAction;
     switch (key.key()) {
-        case Qt::Key_Up: action = QAbstractSlider::SliderSingleStepSub; break;
-        case Qt::Key_Down: action = QAbstractSlider::SliderSingleStepAdd; break;
-        case Qt::Key_PageUp: action = QAbstractSlider::SliderPageStepSub; break;
-        case Qt::Key_PageDown: action = QAbstractSlider::SliderPageStepAdd; break;
-        case Qt::Key_Home: action = QAbstractSlider::SliderToMinimum; break;
-        case Qt::Key_End: action = QAbstractSlider::SliderToMaximum; break;
-        default: return false;
+        case Qt::Key_Up:
+            action = QAbstractSlider::SliderSingleStepSub;
+            break;
+        case Qt::Key_Down:
+            action = QAbstractSlider::SliderSingleStepAdd;
+            break;
+        case Qt::Key_PageUp:
+            action = QAbstractSlider::SliderPageStepSub;
+            break;
+        case Qt::Key_PageDown:
+            action = QAbstractSlider::SliderPageStepAdd;
+            break;
+        case Qt::Key_Home:
+            action = QAbstractSlider::SliderToMinimum;
+            break;
+        case Qt::Key_End:
+            action = QAbstractSlider::SliderToMaximum;
+            break;
+        default:
+            return false;
     }
     area.verticalScrollBar()->triggerAction(action);
     return true;

@@ -1,6 +1,4 @@
 #include "viewers/frmHLP.h"
-#include "platform/TextFit.h"
-#include "platform/Twips.h"
 
 #include <QAction>
 #include <QEvent>
@@ -15,6 +13,8 @@
 #include "data/RuntimeError.h"
 #include "platform/Platform.h"
 #include "platform/RichTextBox.h"
+#include "platform/TextFit.h"
+#include "platform/Twips.h"
 
 namespace pw {
 
@@ -49,9 +49,7 @@ frmHLP::frmHLP(Platform& platform, QWidget* owner)
 
 frmHLP::~frmHLP() = default;
 
-int frmHLP::px(int twips) const {
-    return twipsToPixelsY(*this, twips);
-}
+int frmHLP::px(int twips) const { return twipsToPixelsY(*this, twips); }
 
 void frmHLP::Form_Load() { Fill(); }
 

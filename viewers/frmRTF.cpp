@@ -1,6 +1,4 @@
 #include "viewers/frmRTF.h"
-#include "platform/TextFit.h"
-#include "platform/Twips.h"
 
 #include <QAction>
 #include <QEvent>
@@ -17,6 +15,8 @@
 #include "data/Database.h"
 #include "data/RuntimeError.h"
 #include "platform/Platform.h"
+#include "platform/TextFit.h"
+#include "platform/Twips.h"
 #include "reports/TextFiles.h"
 #include "reports/TextOutput.h"
 
@@ -61,9 +61,7 @@ frmRTF::frmRTF(Platform& platform, QWidget* owner)
 
 frmRTF::~frmRTF() = default;
 
-int frmRTF::px(int twips) const {
-    return twipsToPixelsY(*this, twips);
-}
+int frmRTF::px(int twips) const { return twipsToPixelsY(*this, twips); }
 
 bool frmRTF::Form_Load() { return openFile(); }
 

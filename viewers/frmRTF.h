@@ -59,7 +59,7 @@ private:
     QByteArray m_buffer;  // the bytes last read or written
     QString m_shown;      // the box's text when it showed m_buffer
     TextEncoding m_encoding = TextEncoding::Utf8;
-    QString m_fileName;   // full path of the last file opened or saved
+    QString m_fileName;  // full path of the last file opened or saved
 };
 
 }  // namespace pw

@@ -8,28 +8,27 @@
 #include <QChart>
 #include <QChartView>
 #include <QFile>
-#include <QGraphicsTextItem>
 #include <QFrame>
+#include <QGraphicsTextItem>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QRadioButton>
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
-#include <QTabWidget>
 #include <QStyle>
+#include <QTabWidget>
 #include <QTextEdit>
-
 #include <iostream>
 
 #include "app/frmAbout.h"
 #include "app/frmSplash.h"
 #include "data/Schema.h"
 #include "meals/frmPortion.h"
-#include "reports/frmReportChart.h"
 #include "platform/TextFit.h"
 #include "platform/Twips.h"
 #include "platform/TwipsLayout.h"
+#include "reports/frmReportChart.h"
 #include "tests/meals/Meals.h"
 #include "viewers/frmHLP.h"
 #include "viewers/frmRTF.h"
@@ -212,14 +211,16 @@ TEST_F(FitTest, TheMainWindowFitsTheScreenInEachStateAndCanGrow) {
     if (scale() == 1) {
         EXPECT_LE(form->frameGeometry().width(), 780);
         EXPECT_LE(form->frameGeometry().height(), 540);
-        EXPECT_TRUE(QGuiApplication::primaryScreen()->availableGeometry().contains(
-            form->frameGeometry()));
+        EXPECT_TRUE(
+            QGuiApplication::primaryScreen()->availableGeometry().contains(form->frameGeometry()));
     }
     expectWhole(*form, QStringLiteral("FormB idle"));
 
     // The banner fills the right half beside the counter and detail, instead of floating
     // between empty bands.
-    const auto inWindow = [this](QWidget* w) { return QRect(w->mapTo(form.get(), QPoint()), w->size()); };
+    const auto inWindow = [this](QWidget* w) {
+        return QRect(w->mapTo(form.get(), QPoint()), w->size());
+    };
     EXPECT_EQ(inWindow(form->RTBox).top(), inWindow(form->lblRecordCountB).top());
     EXPECT_EQ(inWindow(form->RTBox).bottom(), inWindow(form->Text1).bottom());
 
@@ -317,9 +318,9 @@ TEST_F(FitTest, ThePortionDialogWithTheLongestUnitsOfTheFoodTable) {
 TEST_F(FitTest, TheReportDialogForAllFourKinds) {
     openOnAMeal();
     using Command = void (FormB::*)();
-    const Command kinds[] = {&FormB::mnuReportMealNumber_Click,
-                             &FormB::mnuReportRangeMealNumbers_Click,
-                             &FormB::mnuReportSpecificDate_Click, &FormB::mnuReportRangeDates_Click};
+    const Command kinds[] = {
+        &FormB::mnuReportMealNumber_Click, &FormB::mnuReportRangeMealNumbers_Click,
+        &FormB::mnuReportSpecificDate_Click, &FormB::mnuReportRangeDates_Click};
     for (int kind = 1; kind <= 4; ++kind) {
         expectDialog([kind](QDialog& d) {
             type(d, "Text1", kWideDate);
@@ -388,9 +389,9 @@ TEST_F(FitTest, TheChartWindowNamesEveryBarInFullOnEachTab) {
         chart->tabCharts->setCurrentIndex(tab);
         const QString state = QStringLiteral("frmReportChart ") + chart->tabCharts->tabText(tab);
         expectWhole(*chart, state);
-        for (QChartView* view : chart->tabCharts->currentWidget()->findChildren<QChartView*>() +
-                                    QList<QChartView*>{qobject_cast<QChartView*>(
-                                        chart->tabCharts->currentWidget())})
+        for (QChartView* view :
+             chart->tabCharts->currentWidget()->findChildren<QChartView*>() +
+                 QList<QChartView*>{qobject_cast<QChartView*>(chart->tabCharts->currentWidget())})
             if (view) {
                 EXPECT_EQ(unreadableLabels(*view).join(QStringLiteral(", ")).toStdString(), "")
                     << qPrintable(state);

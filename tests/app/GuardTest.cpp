@@ -38,8 +38,7 @@ const std::vector<Injected>& injected() {
          [] { return std::make_exception_ptr(SQLite::Exception("disk I/O error", SQLITE_FULL)); },
          "Error number 3035 was encountered."},
         {"key script error", keyScriptError, "Error number 51 was encountered."},
-        {"unknown", [] { return std::make_exception_ptr(42); },
-         "Error number 51 was encountered."},
+        {"unknown", [] { return std::make_exception_ptr(42); }, "Error number 51 was encountered."},
     };
     return kinds;
 }
@@ -125,7 +124,8 @@ TEST_F(EmptyReports, NoMealAtAllShowsOnlyTheNoRecordsMessage) {
     openWindow();  // "There are no records yet..."
     expectDialog([&](QDialog& d) {
         type(d, "Text1", QStringLiteral("1"));
-        platform.expectMsg(MsgResult::OK, QStringLiteral("No records were found that match your entry."));
+        platform.expectMsg(MsgResult::OK,
+                           QStringLiteral("No records were found that match your entry."));
         click(d, "cmdOK");
         EXPECT_TRUE(d.isVisible());
         click(d, "cmdCancel");

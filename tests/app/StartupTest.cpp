@@ -1,10 +1,5 @@
-#include "app/FormB.h"
-#include "app/Globals.h"
-#include "data/Database.h"
-#include "data/RuntimeError.h"
-#include "platform/BoundList.h"
-#include "tests/support/ScriptedPlatform.h"
-#include "tests/support/TestDb.h"
+#include <gtest/gtest.h>
+#include <sqlite3.h>
 
 #include <QAction>
 #include <QFile>
@@ -14,9 +9,13 @@
 #include <QTest>
 #include <QTextEdit>
 
-#include <gtest/gtest.h>
-
-#include <sqlite3.h>
+#include "app/FormB.h"
+#include "app/Globals.h"
+#include "data/Database.h"
+#include "data/RuntimeError.h"
+#include "platform/BoundList.h"
+#include "tests/support/ScriptedPlatform.h"
+#include "tests/support/TestDb.h"
 
 namespace pw {
 namespace {
@@ -100,8 +99,8 @@ TEST(Startup, UnusableFilesAreReportedByNameAndLeftUntouched) {
         {"zero length", [](ProgramFolder& f) { writeBytes(f.customDb(), {}); }, false},
         {"an Access file",
          [](ProgramFolder& f) {
-             writeBytes(f.mealDb(), QByteArray("\0\1\0\0Standard Jet DB\0", 20) +
-                                        QByteArray(2000, '\0'));
+             writeBytes(f.mealDb(),
+                        QByteArray("\0\1\0\0Standard Jet DB\0", 20) + QByteArray(2000, '\0'));
          },
          true},
         {"not ours", [](ProgramFolder& f) { execSql(f.customDb(), "PRAGMA application_id = 7"); },
@@ -140,9 +139,9 @@ TEST(Startup, PickingAFoodLocksTheMealCommandsUntilCancel) {
         f.centralWidget()->findChildren<QPushButton*>(QString(), Qt::FindDirectChildrenOnly);
     row.removeOne(f.cmdClose);
     ASSERT_FALSE(row.isEmpty());
-    const QList<QAction*> menus = {f.mnuSaveReport, f.mnuPrintReport, f.mnuStep1->menuAction(),
-                                   f.mnuStep2->menuAction(), f.mnuStep3->menuAction(),
-                                   f.mnuReport->menuAction()};
+    const QList<QAction*> menus = {f.mnuSaveReport,          f.mnuPrintReport,
+                                   f.mnuStep1->menuAction(), f.mnuStep2->menuAction(),
+                                   f.mnuStep3->menuAction(), f.mnuReport->menuAction()};
     const auto expectEnabled = [&](bool enabled) {
         for (QPushButton* b : row) EXPECT_EQ(b->isEnabled(), enabled) << b->text().toStdString();
         for (QAction* a : menus) EXPECT_EQ(a->isEnabled(), enabled) << a->text().toStdString();

@@ -1,9 +1,9 @@
 // A user's food as the row stored for it: values for 100 g from the values of one portion.
-#include "custom/NewFood.h"
-
 #include <gtest/gtest.h>
 
 #include <QStringList>
+
+#include "custom/NewFood.h"
 
 namespace pw::test {
 namespace {

@@ -33,8 +33,9 @@ TEST(ReadSnapshot, HoldsOneTransactionOrJoinsTheOpenOne) {
     const int before = test::rowCount(db, QStringLiteral("MealNumbers"));
     {
         Savepoint together(db);
-        connection(db)->exec("INSERT INTO MealNumbers (MealNumber, MealName, MealDate) "
-                             "VALUES (41, 'Tea', '2024-03-05')");
+        connection(db)->exec(
+            "INSERT INTO MealNumbers (MealNumber, MealName, MealDate) "
+            "VALUES (41, 'Tea', '2024-03-05')");
         { const ReadSnapshot snapshot(db); }
         EXPECT_TRUE(inTransaction(db));  // the savepoint is still open
         together.commit();
@@ -55,8 +56,8 @@ TEST(PendingError, EveryKindOfExceptionBecomesARuntimeError) {
     const std::vector<Case> cases = {
         {"run-time error", [] { throw RuntimeError(err::NoCurrentRecord); }, 3021,
          QStringLiteral("No current record.")},
-        {"store failure",
-         [] { throw SQLite::Exception("database is locked", SQLITE_BUSY); }, err::FileLocked,
+        {"store failure", [] { throw SQLite::Exception("database is locked", SQLITE_BUSY); },
+         err::FileLocked,
          QStringLiteral("the file is in use by another program; the change was not saved. Try "
                         "again.")},
         {"out of memory", [] { throw std::bad_alloc(); }, err::OutOfMemory,

@@ -56,11 +56,13 @@ protected:
         db.exec(QStringLiteral("CREATE TABLE Meals (%1)").arg(columns.join(", ")).toStdString());
         db.exec("CREATE INDEX Meals_MealNumber ON Meals (MealNumber)");
         db.exec("INSERT INTO Meals (MealNumber) VALUES (3)");
-        db.exec("INSERT INTO Meals (description, ENERG_KCAL, PROTEIN, PortionSize, MealNumber, "
-                "Date) VALUES ('Apple, raw', 52, 0.26, 150, 3, '2002-03-04')");
+        db.exec(
+            "INSERT INTO Meals (description, ENERG_KCAL, PROTEIN, PortionSize, MealNumber, "
+            "Date) VALUES ('Apple, raw', 52, 0.26, 150, 3, '2002-03-04')");
         // A text that is a number became one; any other stayed a text.
-        db.exec("INSERT INTO Meals (description, ENERG_KCAL, PROTEIN, MealNumber) "
-                "VALUES ('Soup', ' 41.2', '2 cups', 3)");
+        db.exec(
+            "INSERT INTO Meals (description, ENERG_KCAL, PROTEIN, MealNumber) "
+            "VALUES ('Soup', ' 41.2', '2 cups', 3)");
         db.exec("DELETE FROM Meals WHERE rowid = 1");
         test::addMeal(folder.mealDb(), 3, "Lunch", QDate(2002, 3, 4), false);
     }
@@ -127,8 +129,8 @@ TEST_F(MealFile, ANewFileKeepsTheTextsOfItemNumbersAndReadersTakeTheirLeadingNum
 TEST_F(MealFile, AnOldFileIsConvertedInPlaceAndThenKeepsTextsAsWritten) {
     makeOldStyle();
     const QStringList rowids = plainColumn(folder.mealDb(), "SELECT rowid FROM Meals");
-    EXPECT_EQ(items(), QStringList({"Apple, raw", "52", "0.26", "150", "Soup", "41.2", "2 cups",
-                                    ""}));
+    EXPECT_EQ(items(),
+              QStringList({"Apple, raw", "52", "0.26", "150", "Soup", "41.2", "2 cups", ""}));
     EXPECT_EQ(columnTypes(), QStringList({"TEXT", "TEXT", "INTEGER", "TEXT"}));
     EXPECT_EQ(plainColumn(folder.mealDb(), "SELECT rowid FROM Meals"), rowids);
     EXPECT_EQ(plainColumn(folder.mealDb(),
@@ -152,8 +154,8 @@ TEST_F(MealFile, AnOldFileThatCannotBeConvertedIsLeftAsItWasAndStillWorks) {
         db.exec("CREATE VIEW Calories AS SELECT ENERG_KCAL FROM Meals");
     }
     const QByteArray before = bytesOf(folder.mealDb());
-    EXPECT_EQ(items(), QStringList({"Apple, raw", "52", "0.26", "150", "Soup", "41.2", "2 cups",
-                                    ""}));
+    EXPECT_EQ(items(),
+              QStringList({"Apple, raw", "52", "0.26", "150", "Soup", "41.2", "2 cups", ""}));
     EXPECT_EQ(bytesOf(folder.mealDb()), before);
     EXPECT_EQ(columnTypes(), QStringList({"TEXT", "REAL", "INTEGER", "REAL"}));
     EXPECT_EQ(rescaleSoup(), "12.5");  // its number kept, though not its text
@@ -165,11 +167,12 @@ TEST_F(MealFile, AnOldFileThatCannotBeConvertedIsLeftAsItWasAndStillWorks) {
 TEST(LetterOrder, FoodListsSortAccentedLettersAmongTheirLettersAndTheFileStaysPlain) {
     ProgramFolder folder(ProgramFolder::Content::Empty);
     const char* stored[] = {"Zeta two", "Ünïcode crème", "Umbrella fruit", "apple", "Éclair",
-                            "Vanilla", "unicorn", "Apple", "Ápple", "Eel"};
+                            "Vanilla",  "unicorn",       "Apple",          "Ápple", "Eel"};
     for (const char* d : stored) test::addFood(folder.customDb(), QString::fromUtf8(d), 6500);
     const QStringList expected =
-        QString::fromUtf8("Apple|apple|Ápple|Éclair|Eel|Umbrella fruit|Ünïcode crème|unicorn|"
-                          "Vanilla|Zeta two")
+        QString::fromUtf8(
+            "Apple|apple|Ápple|Éclair|Eel|Umbrella fruit|Ünïcode crème|unicorn|"
+            "Vanilla|Zeta two")
             .split(u'|');
     for (const char* view : {"Select ALL * From CSR14 Order by description",
                              "Select All * from CSR14 where Code > 6399 order by description"}) {
@@ -185,9 +188,9 @@ TEST(LetterOrder, FoodListsSortAccentedLettersAmongTheirLettersAndTheFileStaysPl
             EXPECT_EQ(compareLetterOrder(a, b), -compareLetterOrder(b, a));
 
     // The schema names no collation of ours: a plain connection reads and sorts the file.
-    EXPECT_EQ(plainColumn(folder.customDb(), "SELECT Description FROM CSR14 ORDER BY Description")
-                  .size(),
-              qsizetype(std::size(stored)));
+    EXPECT_EQ(
+        plainColumn(folder.customDb(), "SELECT Description FROM CSR14 ORDER BY Description").size(),
+        qsizetype(std::size(stored)));
     EXPECT_EQ(plainColumn(folder.customDb(), "PRAGMA integrity_check"), QStringList({"ok"}));
     closeAllConnections();
 }

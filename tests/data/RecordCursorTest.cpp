@@ -37,7 +37,8 @@ QString shape(const QString& source) {
 TEST(QueryDialect, EveryFormTheProgramSendsTranslates) {
     const std::pair<const char*, const char*> cases[] = {
         {"CSR14", "CSR14|||"},
-        {"Select ALL * From CSR14 Order by description", R"(CSR14|||"Description" COLLATE PW_LETTER_ORDER)"},
+        {"Select ALL * From CSR14 Order by description",
+         R"(CSR14|||"Description" COLLATE PW_LETTER_ORDER)"},
         {"Select * from Meals order by [GMWT-1]", R"(Meals|||CAST("GMWT-1" AS REAL))"},
         {"Select ALL * from Meals Where MealNumber = 12", R"(Meals|"MealNumber" = ?|12|)"},
         {"Select * from Meals Where MealNumber = -.5", R"(Meals|"MealNumber" = ?|-0.5|)"},

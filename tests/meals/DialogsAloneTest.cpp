@@ -1,7 +1,5 @@
 // The dialogs built on their own: a shared state, the two cursors and a scripted platform, no main
 // window. What they read and write must be exactly what they were given.
-#include "tests/meals/Meals.h"
-
 #include <QRadioButton>
 
 #include "app/SharedState.h"
@@ -9,6 +7,7 @@
 #include "data/Queries.h"
 #include "meals/frmPortion.h"
 #include "reports/frmReport.h"
+#include "tests/meals/Meals.h"
 
 namespace pw::test {
 namespace {
@@ -66,7 +65,8 @@ TEST_F(DialogsAlone, ThePortionDialogFindsTheItemsFoodThroughItsCallerAndAnswers
     }
 }
 
-TEST_F(DialogsAlone, TheReportDialogSelectsOnTheItemCursorItIsGivenAndKeepsItsMealWhenNothingMatches) {
+TEST_F(DialogsAlone,
+       TheReportDialogSelectsOnTheItemCursorItIsGivenAndKeepsItsMealWhenNothingMatches) {
     addMealItem(db(), 1, QStringLiteral("Lunch"), kDate, QStringLiteral("Apple, raw"), 100);
     addMealItem(db(), 1, QStringLiteral("Lunch"), kDate, QStringLiteral("Milk, whole"), 100);
     addMealItem(db(), 2, QStringLiteral("Supper"), kDate, QStringLiteral("Water, plain"), 100);
@@ -77,7 +77,8 @@ TEST_F(DialogsAlone, TheReportDialogSelectsOnTheItemCursorItIsGivenAndKeepsItsMe
     EXPECT_EQ(state.frmReportMealNumber, 2.0f);  // the meal the item cursor showed
     EXPECT_EQ(state.ivOrigMealNum, 2.0f);
 
-    platform.expectMsg(MsgResult::OK, QStringLiteral("No records were found that match your entry."));
+    platform.expectMsg(MsgResult::OK,
+                       QStringLiteral("No records were found that match your entry."));
     QTest::keyClicks(d.Text1, "7");
     press(d.cmdOK);
     EXPECT_FALSE(state.bvHit);

@@ -82,11 +82,12 @@ TEST_F(RealFoods, TypedLettersFindTheFoodAndEnterAddsItToAMealWithItems) {
 TEST_F(Foods, ThePortionDialogWithoutUnitsTakesOnlyGramsAboveZeroAndItsCloseBoxCancels) {
     addMealItem(db(), 1, QStringLiteral("Lunch"), kDate, QStringLiteral("O'Brien's potatoes"), 100);
     openWindow();
-    frmPortion d(form->state(), form->cursors(), form->platform(),
-                 [this](const QString& d) { return form->findFood(d); }, form.get());
+    frmPortion d(
+        form->state(), form->cursors(), form->platform(),
+        [this](const QString& d) { return form->findFood(d); }, form.get());
     d.show();
     const std::pair<const char*, const char*> refusals[] = {
-        {"15O", "as a number"}, {"150 g", "as a number"}, {"1/4", "as a number"},
+        {"15O", "as a number"},  {"150 g", "as a number"}, {"1/4", "as a number"},
         {"0", "greater than 0"}, {"-5", "greater than 0"}, {"", "greater than 0"}};
     for (const auto& [refused, message] : refusals) {
         platform.expectMsg(MsgResult::OK, message);

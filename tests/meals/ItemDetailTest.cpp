@@ -1,9 +1,9 @@
 // The detail text of a food or an item, built from the working value array.
-#include "meals/ItemDetail.h"
-
 #include <gtest/gtest.h>
 
 #include <QStringList>
+
+#include "meals/ItemDetail.h"
 
 namespace pw::test {
 namespace {

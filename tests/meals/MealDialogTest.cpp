@@ -1,9 +1,9 @@
 // The meal dialog in its add and select modes, and a meal's items, driven through the widgets.
-#include "tests/meals/Meals.h"
-
 #include <SQLiteCpp/Transaction.h>
 
 #include <QRegularExpression>
+
+#include "tests/meals/Meals.h"
 
 namespace pw::test {
 namespace {
@@ -221,9 +221,10 @@ TEST_F(MealItems, OneItemBeyond32767IsReportedAsOverflowAndNoCounterWraps) {
     {
         SQLite::Database file(db().toStdString(), SQLite::OPEN_READWRITE);
         SQLite::Transaction together(file);
-        SQLite::Statement add(file, "INSERT INTO Meals (description, MealNumber, MealName, Date, "
-                                    "PortionSize) VALUES ('Apple, raw', 1, 'Feast', '2002-03-04', "
-                                    "'100')");
+        SQLite::Statement add(file,
+                              "INSERT INTO Meals (description, MealNumber, MealName, Date, "
+                              "PortionSize) VALUES ('Apple, raw', 1, 'Feast', '2002-03-04', "
+                              "'100')");
         for (int i = 0; i < 32767; ++i) {
             add.exec();
             add.reset();

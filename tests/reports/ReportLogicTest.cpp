@@ -1,11 +1,11 @@
 // The windowless parts of reports: Daily Value texts, and which bytes an edit of a text file
 // writes anew.
-#include "reports/DailyValues.h"
-#include "reports/TextFiles.h"
-
 #include <gtest/gtest.h>
 
 #include <tuple>
+
+#include "reports/DailyValues.h"
+#include "reports/TextFiles.h"
 
 namespace pw::test {
 namespace {

@@ -49,8 +49,9 @@ TEST_F(Hostile, MealNamesAreStoredAsTypedAndBadDatesAreRefused) {
 TEST_F(Hostile, TheGramsBoxTakesOnlyANumberItCanHold) {
     addMealItem(db(), 1, QStringLiteral("Lunch"), kDate, QStringLiteral("O'Brien's potatoes"), 100);
     openWindow();
-    frmPortion d(form->state(), form->cursors(), form->platform(),
-                 [this](const QString& d) { return form->findFood(d); }, form.get());
+    frmPortion d(
+        form->state(), form->cursors(), form->platform(),
+        [this](const QString& d) { return form->findFood(d); }, form.get());
     d.show();
     for (const QString& refused : {kNumbers[0], kNumbers[2], kSql, kAccents}) {
         platform.expectMsg(MsgResult::OK);

@@ -17,9 +17,12 @@ enum class Failure { DiskFull, ReadOnly, Locked };
 
 const char* nameOf(Failure f) {
     switch (f) {
-        case Failure::DiskFull: return "DiskFull";
-        case Failure::ReadOnly: return "ReadOnly";
-        case Failure::Locked: return "Locked";
+        case Failure::DiskFull:
+            return "DiskFull";
+        case Failure::ReadOnly:
+            return "ReadOnly";
+        case Failure::Locked:
+            return "Locked";
     }
     return "Unknown";
 }

@@ -126,7 +126,8 @@ qint64 addMealItem(const QString& mealDb, int number, const QString& name, const
     // The numbers of an item are kept as texts, as the program writes them.
     QVariantMap row;
     for (auto it = values.constBegin(); it != values.constEnd(); ++it)
-        row.insert(it.key(), it->typeId() == QMetaType::Double ? shortestText(it->toDouble()) : *it);
+        row.insert(it.key(),
+                   it->typeId() == QMetaType::Double ? shortestText(it->toDouble()) : *it);
     row.insert({{"description", description},
                 {"MealNumber", number},
                 {"MealName", name},
