@@ -75,9 +75,10 @@ void checkPlainFile(const QString& path) {
 std::shared_ptr<SQLite::Database> openFile(const QString& path) {
     checkPlainFile(path);
     try {
-        // Read-write only: a missing file must never be created.
-        auto db = std::make_shared<SQLite::Database>(path.toStdString(), SQLite::OPEN_READWRITE,
-                                                     kBusyTimeoutMs);
+        // Read-write only: a missing file must never be created. A connection is used by the one
+        // thread that runs the windows, so SQLite need not lock it around every call.
+        auto db = std::make_shared<SQLite::Database>(
+            path.toStdString(), SQLite::OPEN_READWRITE | SQLite::OPEN_NOMUTEX, kBusyTimeoutMs);
         db->exec("PRAGMA journal_mode = DELETE");
         db->exec("PRAGMA synchronous = FULL");
         registerLetterOrder(*db);

@@ -126,7 +126,7 @@ bool isDigit(QChar c) { return c >= u'0' && c <= u'9'; }
 bool isBlank(QChar c) { return c == u' ' || c == u'\t' || c == u'\r' || c == u'\n'; }
 
 // Reads an ASCII number text already checked for its form; out of range gives nullopt.
-std::optional<double> readChecked(const std::string& text) {
+std::optional<double> readChecked(std::string_view text) {
     const char* first = text.data();
     const char* last = text.data() + text.size();
     if (first != last && *first == '+') ++first;
@@ -136,33 +136,47 @@ std::optional<double> readChecked(const std::string& text) {
     return value + 0.0;  // no negative zero
 }
 
-}  // namespace
-
-double leadingNumber(const QString& text) {
+// The leading number of a text of `n` characters that `at(i)` gives; `span(from, to)` gives the
+// characters from..to-1 as ASCII text, for the number found there.
+template <typename At, typename Span>
+double leadingNumberOf(qsizetype n, At at, Span span) {
     qsizetype i = 0;
-    const qsizetype n = text.size();
-    while (i < n && isBlank(text[i])) ++i;
-    std::string number;
-    if (i < n && (text[i] == u'-' || text[i] == u'+')) number += char(text[i++].unicode());
+    while (i < n && isBlank(at(i))) ++i;
+    const qsizetype start = i;
+    if (i < n && (at(i) == u'-' || at(i) == u'+')) ++i;
     bool anyDigit = false;
     bool wholeNonZero = false;
-    for (; i < n && isDigit(text[i]); ++i) {
-        number += char(text[i].unicode());
+    for (; i < n && isDigit(at(i)); ++i) {
         anyDigit = true;
-        wholeNonZero = wholeNonZero || text[i] != u'0';
+        wholeNonZero = wholeNonZero || at(i) != u'0';
     }
-    if (i < n && text[i] == u'.') {
-        number += '.';
-        for (++i; i < n && isDigit(text[i]); ++i) {
-            number += char(text[i].unicode());
-            anyDigit = true;
-        }
-    }
+    if (i < n && at(i) == u'.')
+        for (++i; i < n && isDigit(at(i)); ++i) anyDigit = true;
     if (!anyDigit) return 0.0;
-    if (const auto value = readChecked(number)) return *value;
+    if (const auto value = readChecked(span(start, i))) return *value;
     // Out of range: a whole part too long for a double overflows; a fraction too small is 0.
     if (wholeNonZero) throw RuntimeError(err::Overflow);
     return 0.0;
+}
+
+}  // namespace
+
+double leadingNumber(const QString& text) {
+    return leadingNumberOf(
+        text.size(), [&](qsizetype k) { return char16_t(text[k].unicode()); },
+        [&](qsizetype from, qsizetype to) {
+            std::string ascii;
+            for (qsizetype k = from; k < to; ++k) ascii += char(text[k].unicode());
+            return ascii;
+        });
+}
+
+double leadingNumberUtf8(std::string_view utf8) {
+    return leadingNumberOf(
+        qsizetype(utf8.size()), [&](qsizetype k) { return char16_t(uchar(utf8[std::size_t(k)])); },
+        [&](qsizetype from, qsizetype to) {
+            return utf8.substr(std::size_t(from), std::size_t(to - from));
+        });
 }
 
 std::optional<double> wholeNumber(const QString& text) {

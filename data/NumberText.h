@@ -3,6 +3,7 @@
 #include <QDate>
 #include <QString>
 #include <optional>
+#include <string_view>
 
 namespace pw {
 
@@ -14,6 +15,9 @@ namespace pw {
 // The leading decimal number of a text: leading blanks skipped, an optional sign, digits and one
 // decimal point "."; " 12.5" reads 12.5, "2 cups" reads 2, a text without a number reads 0.
 double leadingNumber(const QString& text);
+// The same for a text held as UTF-8 bytes (a stored field read without decoding it): the number's
+// characters are all ASCII, so the bytes read as the decoded text does.
+double leadingNumberUtf8(std::string_view utf8);
 
 // The whole text as a number (blanks around it allowed); nullopt when it is anything else,
 // when it is empty, or when it is not finite.

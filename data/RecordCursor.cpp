@@ -3,6 +3,7 @@
 #include <SQLiteCpp/Database.h>
 #include <SQLiteCpp/Exception.h>
 #include <SQLiteCpp/Statement.h>
+#include <sqlite3.h>
 
 #include <QHash>
 #include <cfloat>
@@ -71,11 +72,24 @@ Value storedText(const SQLite::Column& c, FieldKind kind) {
 // The leading number of a stored value's text, as leadingNumber(storedText(...)) reads it. A
 // whole number or a normal finite double reads back as itself, so those skip the text.
 double storedNumber(const SQLite::Column& c, FieldKind kind) {
-    if (c.isNull()) return 0.0;
-    if (c.isInteger()) return double(c.getInt64()) + 0.0;
-    if (c.isFloat()) {
-        const double v = c.getDouble();
-        if (std::isfinite(v) && (v == 0.0 || std::fabs(v) >= DBL_MIN)) return v + 0.0;
+    switch (c.getType()) {
+        case SQLITE_NULL:
+            return 0.0;
+        case SQLITE_INTEGER:
+            return double(c.getInt64()) + 0.0;
+        case SQLITE_FLOAT: {
+            const double v = c.getDouble();
+            if (std::isfinite(v) && (v == 0.0 || std::fabs(v) >= DBL_MIN)) return v + 0.0;
+            break;
+        }
+        case SQLITE_TEXT:
+            // A stored text (but a date, which reads as its month/day/year text) is read as its
+            // bytes.
+            if (kind != FieldKind::Date)
+                return leadingNumberUtf8(std::string_view(c.getText(), std::size_t(c.getBytes())));
+            break;
+        default:
+            break;
     }
     return leadingNumber(storedText(c, kind).value_or(QString()));
 }

@@ -5,6 +5,8 @@
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
+#include <string_view>
 
 #include "check.h"
 #include "data/NumberText.h"
@@ -30,13 +32,23 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const QString text =
         QString::fromUtf8(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
     const int decimals = static_cast<int>(size % 8);
+    // The stored bytes, read without decoding them, give what the decoded text gives.
+    std::optional<double> leading;
+    std::optional<double> leadingOfBytes;
     try {
-        const double leading = pw::leadingNumber(text);
-        fuzzCheck(std::isfinite(leading), "leadingNumber is finite");
-        checkWritten(leading, decimals);
+        leading = pw::leadingNumber(text);
+        fuzzCheck(std::isfinite(*leading), "leadingNumber is finite");
+        checkWritten(*leading, decimals);
     } catch (const pw::RuntimeError& e) {
         fuzzCheck(e.number() == pw::err::Overflow, "leadingNumber fails only with overflow");
     }
+    try {
+        leadingOfBytes =
+            pw::leadingNumberUtf8(std::string_view(reinterpret_cast<const char*>(data), size));
+    } catch (const pw::RuntimeError& e) {
+        fuzzCheck(e.number() == pw::err::Overflow, "leadingNumberUtf8 fails only with overflow");
+    }
+    fuzzCheck(leading == leadingOfBytes, "the bytes read as the decoded text");
 
     if (const auto whole = pw::wholeNumber(text)) {
         fuzzCheck(std::isfinite(*whole), "wholeNumber is finite");

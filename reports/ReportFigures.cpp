@@ -28,9 +28,16 @@ QString lineName(const char* label) {
 }
 
 // The leading number of a stored text, as the report reads a field that holds text.
+// Nothing may be thrown through SQLite: a number too large for a double ends the query instead.
 void leadingNumberFunction(sqlite3_context* context, int, sqlite3_value** argv) {
     const auto* text = reinterpret_cast<const char*>(sqlite3_value_text(argv[0]));
-    sqlite3_result_double(context, text ? leadingNumber(QString::fromUtf8(text)) : 0.0);
+    try {
+        const std::size_t size = std::size_t(sqlite3_value_bytes(argv[0]));
+        sqlite3_result_double(context,
+                              text ? leadingNumberUtf8(std::string_view(text, size)) : 0.0);
+    } catch (const RuntimeError& e) {
+        sqlite3_result_error(context, e.description().toUtf8().constData(), -1);
+    }
 }
 
 void bindValues(SQLite::Statement& st, const QVariantList& values) {

@@ -14,13 +14,22 @@ constexpr double kInf = std::numeric_limits<double>::infinity();
 
 TEST(NumberText, LeadingNumberReadsTheStartNeverAnExponentOrInfinity) {
     QList<double> read;
+    QList<double> readAsBytes;
     for (const char* text : {" 12.5", "2 cups", "-.25", "+7", "5.", "1/4", "\t 12", "", "cups", "-",
-                             ".", "$5", "1e400", "2.5E+3", "inf", "nan"})
-        read << leadingNumber(text);
-    EXPECT_EQ(read, QList<double>({12.5, 2, -0.25, 7, 5, 1, 12, 0, 0, 0, 0, 0, 1, 2.5, 0, 0}));
+                             ".", "$5", "1e400", "2.5E+3", "inf", "nan",
+                             "\xC2\xA0"
+                             "5",
+                             "3\xC3\xA9"}) {
+        read << leadingNumber(QString::fromUtf8(text));
+        readAsBytes << leadingNumberUtf8(text);  // a stored text read without decoding it
+    }
+    EXPECT_EQ(read,
+              QList<double>({12.5, 2, -0.25, 7, 5, 1, 12, 0, 0, 0, 0, 0, 1, 2.5, 0, 0, 0, 3}));
+    EXPECT_EQ(readAsBytes, read);
     EXPECT_EQ(leadingNumber("0." + QString(400, u'0') + "1"), 0);
     EXPECT_FALSE(std::signbit(leadingNumber("-0")));
     EXPECT_EQ(test::errorNumberOf([] { leadingNumber("1" + QString(400, u'0')); }), err::Overflow);
+    EXPECT_EQ(test::errorNumberOf([] { leadingNumberUtf8(std::string(400, '1')); }), err::Overflow);
 }
 
 // A 16-bit counter holds -32768..32767; one more is run-time error 6, never a negative count.
