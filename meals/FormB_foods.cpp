@@ -18,6 +18,18 @@
 
 namespace pw {
 
+namespace {
+
+// Picking over, the food list leaves the screen: its focus goes to "Add an item", and no food
+// stays selected or current, so a screen reader finds none there and Enter adds none.
+void hideFoodList(FormB& form) {
+    form.DBList1->hide();
+    form.DBList1->setCurrentRow(-1);
+    if (form.focusWidget() == form.DBList1) form.cmdAddItem->setFocus();
+}
+
+}  // namespace
+
 void FormB::connectFoodHandlers() {
     onClick(cmdAddItem, &FormB::mnuAddItem_Click);
     onTrigger(mnuAddItem, &FormB::mnuAddItem_Click);
@@ -163,8 +175,7 @@ void FormB::DBList1_DblClick() {
         cmdCancel->setEnabled(true);
         throw;
     }
-    DBList1->hide();
-    if (focusWidget() == DBList1) cmdAddItem->setFocus();
+    hideFoodList(*this);
     RTBox->show();
     cmdCancel->setEnabled(false);
     Frame2->hide();
@@ -198,8 +209,7 @@ void FormB::FillDataB_from_Data1() {
 }
 
 void FormB::cmdCancel_Click() {
-    DBList1->hide();
-    if (focusWidget() == DBList1) cmdAddItem->setFocus();
+    hideFoodList(*this);
     cmdCancel->setEnabled(false);
     Frame2->hide();
     RTBox->show();
