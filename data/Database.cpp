@@ -22,6 +22,43 @@ namespace pw {
 
 namespace {
 
+// Nothing may be thrown through SQLite: a number too large for a double ends the query instead.
+void leadingNumberFunction(sqlite3_context* context, int, sqlite3_value** argv) {
+    const auto* text = reinterpret_cast<const char*>(sqlite3_value_text(argv[0]));
+    try {
+        const std::size_t size = std::size_t(sqlite3_value_bytes(argv[0]));
+        sqlite3_result_double(context,
+                              text ? leadingNumberUtf8(std::string_view(text, size)) : 0.0);
+    } catch (const RuntimeError& e) {
+        sqlite3_result_error(context, e.description().toUtf8().constData(), -1);
+    }
+}
+
+void bindValue(SQLite::Statement& st, int index, const QVariant& v) {
+    switch (v.typeId()) {
+        case QMetaType::LongLong:
+            st.bind(index, static_cast<int64_t>(v.toLongLong()));
+            break;
+        case QMetaType::Double:
+            st.bind(index, v.toDouble());
+            break;
+        case QMetaType::QString:
+            st.bind(index, v.toString().toStdString());
+            break;
+        default:
+            st.bind(index);
+            break;  // NULL
+    }
+}
+
+}  // namespace
+
+void bindAll(SQLite::Statement& st, const QVariantList& values, int first) {
+    for (int i = 0; i < values.size(); ++i) bindValue(st, first + i, values[i]);
+}
+
+namespace {
+
 constexpr int kBusyTimeoutMs = 3000;
 constexpr int kFileNotFound = 3024;
 constexpr int kDiskOrNetwork = 3043;
@@ -82,6 +119,10 @@ std::shared_ptr<SQLite::Database> openFile(const QString& path) {
         db->exec("PRAGMA journal_mode = DELETE");
         db->exec("PRAGMA synchronous = FULL");
         registerLetterOrder(*db);
+        // pw_leading_number(text): the leading number of a stored text, as the program reads it.
+        sqlite3_create_function_v2(db->getHandle(), "pw_leading_number", 1,
+                                   SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr,
+                                   &leadingNumberFunction, nullptr, nullptr, nullptr);
         return db;
     } catch (const SQLite::Exception& e) {
         throw storeError(e, path);

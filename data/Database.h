@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QVariantList>
 #include <memory>
 
 #include "data/RuntimeError.h"
@@ -8,6 +9,7 @@
 namespace SQLite {
 class Database;
 class Exception;
+class Statement;
 }  // namespace SQLite
 
 namespace pw {
@@ -33,6 +35,10 @@ void checkDatabaseFile(const QString& path, DbKind kind);
 // The shared connection for a file of the given kind, checked (checkDatabaseFile) the first time
 // the program uses it for that kind. The record cursor opens its files through this.
 std::shared_ptr<SQLite::Database> checkedConnection(const QString& path, DbKind kind);
+
+// Binds `values` to the statement's parameters from number `first` on: whole numbers, doubles and
+// texts as themselves, anything else as NULL. Every literal of a query reaches SQLite this way.
+void bindAll(SQLite::Statement& st, const QVariantList& values, int first = 1);
 
 // A failure reported by SQLite as the program's error: disk full 3035, read-only 3027, file in
 // use 3045, duplicate value 3022, damaged file 3049, not a database 3343, any other 3043 (disk

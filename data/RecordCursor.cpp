@@ -30,27 +30,6 @@ constexpr double kLargestWhole = 9007199254740992.0;
 
 using Value = std::optional<QString>;  // nullopt: the field has no value (NULL)
 
-void bindValue(SQLite::Statement& st, int index, const QVariant& v) {
-    switch (v.typeId()) {
-        case QMetaType::LongLong:
-            st.bind(index, static_cast<int64_t>(v.toLongLong()));
-            break;
-        case QMetaType::Double:
-            st.bind(index, v.toDouble());
-            break;
-        case QMetaType::QString:
-            st.bind(index, v.toString().toStdString());
-            break;
-        default:
-            st.bind(index);
-            break;  // NULL
-    }
-}
-
-void bindAll(SQLite::Statement& st, const QVariantList& values, int first = 1) {
-    for (int i = 0; i < values.size(); ++i) bindValue(st, first + i, values[i]);
-}
-
 // A stored value as the text a person expects: 717, 0.1, 2.11, dates as MM/DD/YYYY.
 Value storedText(const SQLite::Column& c, FieldKind kind) {
     if (c.isNull()) return std::nullopt;

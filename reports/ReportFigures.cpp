@@ -3,7 +3,6 @@
 #include <SQLiteCpp/Database.h>
 #include <SQLiteCpp/Exception.h>
 #include <SQLiteCpp/Statement.h>
-#include <sqlite3.h>
 
 #include <QDate>
 
@@ -25,36 +24,6 @@ QString lineName(const char* label) {
     QString name = QString::fromLatin1(label).trimmed();
     if (name.endsWith(QLatin1Char(':'))) name.chop(1);
     return name;
-}
-
-// The leading number of a stored text, as the report reads a field that holds text.
-// Nothing may be thrown through SQLite: a number too large for a double ends the query instead.
-void leadingNumberFunction(sqlite3_context* context, int, sqlite3_value** argv) {
-    const auto* text = reinterpret_cast<const char*>(sqlite3_value_text(argv[0]));
-    try {
-        const std::size_t size = std::size_t(sqlite3_value_bytes(argv[0]));
-        sqlite3_result_double(context,
-                              text ? leadingNumberUtf8(std::string_view(text, size)) : 0.0);
-    } catch (const RuntimeError& e) {
-        sqlite3_result_error(context, e.description().toUtf8().constData(), -1);
-    }
-}
-
-void bindValues(SQLite::Statement& st, const QVariantList& values) {
-    for (int i = 0; i < values.size(); ++i) {
-        const QVariant& v = values[i];
-        switch (v.typeId()) {
-            case QMetaType::LongLong:
-                st.bind(i + 1, static_cast<int64_t>(v.toLongLong()));
-                break;
-            case QMetaType::Double:
-                st.bind(i + 1, v.toDouble());
-                break;
-            default:
-                st.bind(i + 1, v.toString().toStdString());
-                break;
-        }
-    }
 }
 
 QString shownDate(const SQLite::Column& c) {
@@ -169,11 +138,8 @@ std::vector<DayTotals> dailyTotals(const QString& databasePath, const QString& s
     std::vector<DayTotals> days;
     const std::shared_ptr<SQLite::Database> db = connection(databasePath);
     try {
-        sqlite3_create_function_v2(db->getHandle(), "pw_leading_number", 1,
-                                   SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr,
-                                   &leadingNumberFunction, nullptr, nullptr, nullptr);
         SQLite::Statement st(*db, sql.toStdString());
-        bindValues(st, query.condition.values);
+        bindAll(st, query.condition.values);
         while (st.executeStep()) {
             DayTotals day;
             day.date = shownDate(st.getColumn(0));
