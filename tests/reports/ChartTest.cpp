@@ -15,7 +15,6 @@
 #include <QLineEdit>
 #include <QLineSeries>
 #include <QMenu>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTableWidget>
@@ -143,7 +142,7 @@ TEST_F(ChartTest, DailyValueBarsAreTheReportsPercentagesInItsOrder) {
 
     // 650 / 2000, 0 fat, 0 carbohydrate, 7.3 / 25, 250 / 50, 1000 / 1000, 0.75 / 2; the lines
     // without a Daily Value text in the report get no bar.
-    const Bars b = barsOf(w->chartDailyValues);
+    Bars b = barsOf(w->chartDailyValues);
     EXPECT_EQ(b.labels,
               QStringList({"Total Calories", "Total Fat in grams", "Carbohydrate in grams",
                            "Fiber in grams", "Protein in grams", "Calcium in mg", "Copper in mg"}));
@@ -158,8 +157,6 @@ TEST_F(ChartTest, DailyValueBarsAreTheReportsPercentagesInItsOrder) {
     for (int i = 0; i < w->tabCharts->count(); ++i) tabs << w->tabCharts->tabText(i);
     EXPECT_EQ(tabs, QStringList({"Daily Values", "Table"}));
     EXPECT_EQ(w->tblFigures->columnCount(), 4);
-    EXPECT_EQ(w->tblFigures->item(0, 0)->text(), "Total Calories");
-    EXPECT_EQ(w->tblFigures->item(0, 2)->text(), "650");
     EXPECT_EQ(w->tblFigures->item(0, 3)->text(), "32.5");
 
     // Every control a screen reader meets has a name.
@@ -175,12 +172,10 @@ TEST_F(ChartTest, DailyValueBarsAreTheReportsPercentagesInItsOrder) {
     QTest::keyClick(w->tblFigures, Qt::Key_C, Qt::ControlModifier);
     EXPECT_EQ(QApplication::clipboard()->text(),
               "Total Calories\tkcal\t650\nTotal Fat in grams\tg\t0\n");
-    EXPECT_TRUE(platform.messages().empty());
-}
 
-TEST_F(ChartTest, AReportWithAllTotalsZeroDrawsEmptyBars) {
+    // All totals zero: empty bars, and no message.
     report(&FormB::mnuReportMealNumber_Click, "3");
-    const Bars b = barsOf(openChart()->chartDailyValues);
+    b = barsOf(w->chartDailyValues);
     EXPECT_EQ(b.labels, QStringList({"Total Calories", "Total Fat in grams",
                                      "Carbohydrate in grams", "Protein in grams"}));
     EXPECT_EQ(b.values, std::vector<double>(4, 0.0));
@@ -277,26 +272,8 @@ TEST(ReportCsvTest, FieldsWithCommasQuotesAndLineEndsReadBackUnchanged) {
     EXPECT_EQ(readCsv(bytes), rows);
 }
 
-TEST_F(ChartTest, CsvExportHoldsTheReportsNumbersAndOneColumnPerDate) {
+TEST_F(ChartTest, CsvExportHoldsTheReportsNumbersAddsItsSuffixAndAsksBeforeReplacing) {
     report(&FormB::mnuReportRangeMealNumbers_Click, "1", "2");
-    const QString path = out.filePath("week.csv");
-    platform.expectSaveFile(path);
-    form->mnuExportCsv->trigger();
-    const std::vector<QStringList> rows = readCsv(bytesOf(path));
-    ASSERT_EQ(rows.size(), 30u);
-    EXPECT_EQ(rows[0], QStringList({"Nutrient", "Unit", "Total", "% Daily Value", "11/26/2001",
-                                    "11/28/2001"}));
-    // Calories 950 kcal, 47.5 %; protein 262.5 g, 525 %; copper 0.75 mg; vitamin A none.
-    EXPECT_EQ(rows[1], QStringList({"Total Calories", "kcal", "950", "47.5", "650", "300"}));
-    EXPECT_EQ(rows[9], QStringList({"Protein in grams", "g", "262.5", "525", "250", "12.5"}));
-    EXPECT_EQ(rows[17], QStringList({"Copper in mg", "mg", "0.75", "37.5", "0.75", "0"}));
-    EXPECT_EQ(rows[20], QStringList({"Vitamin A in iu", "IU", "0", "", "0", "0"}));
-    for (const QStringList& row : rows) EXPECT_EQ(row.size(), 6);
-    EXPECT_TRUE(platform.messages().empty());
-}
-
-TEST_F(ChartTest, CsvExportAddsItsSuffixAndAsksBeforeReplacingThatFile) {
-    report(&FormB::mnuReportMealNumber_Click, "1");
     // A report saved as "week", then the export typed as "week": the report stays.
     const QString typed = out.filePath("week"), csv = out.filePath("week.csv");
     QFile saved(typed);
@@ -306,7 +283,16 @@ TEST_F(ChartTest, CsvExportAddsItsSuffixAndAsksBeforeReplacingThatFile) {
     form->mnuExportCsv->trigger();
     EXPECT_EQ(bytesOf(typed), "Report\r\n");
     const QByteArray exported = bytesOf(csv);
-    EXPECT_EQ(readCsv(exported).size(), 30u);
+    const std::vector<QStringList> rows = readCsv(exported);
+    ASSERT_EQ(rows.size(), 30u);
+    EXPECT_EQ(rows[0], QStringList({"Nutrient", "Unit", "Total", "% Daily Value", "11/26/2001",
+                                    "11/28/2001"}));
+    // Calories 950 kcal, 47.5 %; protein 262.5 g, 525 %; copper 0.75 mg; vitamin A none.
+    EXPECT_EQ(rows[1], QStringList({"Total Calories", "kcal", "950", "47.5", "650", "300"}));
+    EXPECT_EQ(rows[9], QStringList({"Protein in grams", "g", "262.5", "525", "250", "12.5"}));
+    EXPECT_EQ(rows[17], QStringList({"Copper in mg", "mg", "0.75", "37.5", "0.75", "0"}));
+    EXPECT_EQ(rows[20], QStringList({"Vitamin A in iu", "IU", "0", "", "0", "0"}));
+    for (const QStringList& row : rows) EXPECT_EQ(row.size(), 6);
     EXPECT_TRUE(platform.messages().empty());
 
     // Typed again: the file it names now exists, so the user is asked; No keeps it, Yes replaces.
