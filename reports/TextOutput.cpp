@@ -11,15 +11,21 @@
 
 namespace pw {
 
-std::optional<QString> askSaveTextFile(Platform& platform, QWidget* parent, const QString& title) {
+std::optional<QString> askSaveFile(Platform& platform, QWidget* parent, const QString& title,
+                                   const QString& filter, const QString& defaultSuffix) {
     FileDialogSpec request;
     request.title = title;
     request.folder = globals().programDir;
-    request.filter = QStringLiteral("txt files(*.txt)|*.txt|");
+    request.filter = filter;
     request.overwritePrompt = true;
+    request.defaultSuffix = defaultSuffix;
     std::optional<QString> path = platform.saveFileName(parent, request);
     if (path && path->isEmpty()) return std::nullopt;
     return path;
+}
+
+std::optional<QString> askSaveTextFile(Platform& platform, QWidget* parent, const QString& title) {
+    return askSaveFile(platform, parent, title, QStringLiteral("txt files(*.txt)|*.txt|"));
 }
 
 void printPlainText(const QString& text, QPrinter& printer) {

@@ -12,8 +12,13 @@ class Platform;
 
 // The dialog that names a text file to write, and the printing of plain text.
 
-// The Save As dialog for a text file: the program's folder, the "txt files" filter, a prompt
-// before an existing file is replaced. nullopt when cancelled or no name was given.
+// The Save As dialog: the program's folder, `filter`, a prompt before an existing file is
+// replaced, `defaultSuffix` for a name typed without one. nullopt when cancelled or no name was
+// given.
+std::optional<QString> askSaveFile(Platform& platform, QWidget* parent, const QString& title,
+                                   const QString& filter, const QString& defaultSuffix = QString());
+
+// The Save As dialog for a text file, with the "txt files" filter.
 std::optional<QString> askSaveTextFile(Platform& platform, QWidget* parent,
                                        const QString& title = QString());
 

@@ -38,6 +38,7 @@
 #include "platform/Platform.h"
 #include "reports/ReportFigures.h"
 #include "reports/TextFiles.h"
+#include "reports/TextOutput.h"
 
 namespace pw {
 
@@ -451,14 +452,9 @@ QByteArray frmReportChart::chartFileBytes(const QString& fileName, const QSize& 
 void saveAsFile(Platform& platform, QWidget* parent, const QString& title, const QString& filter,
                 const std::function<QByteArray(const QString&)>& bytesFor,
                 const QString& defaultSuffix) {
-    FileDialogSpec request;
-    request.title = title;
-    request.folder = globals().programDir;
-    request.filter = filter;
-    request.overwritePrompt = true;
-    request.defaultSuffix = defaultSuffix;
-    const std::optional<QString> chosen = platform.saveFileName(parent, request);
-    if (!chosen || chosen->isEmpty()) return;
+    const std::optional<QString> chosen =
+        askSaveFile(platform, parent, title, filter, defaultSuffix);
+    if (!chosen) return;
     QString path = *chosen;
     if (!defaultSuffix.isEmpty() && QFileInfo(path).suffix().isEmpty()) {
         // A dialog that left the suffix to us asked about another file than the one written.
