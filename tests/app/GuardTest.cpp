@@ -2,10 +2,9 @@
 #include <sqlite3.h>
 
 #include <QAction>
+#include <stdexcept>
 
-#include "custom/frmDbaseDel.h"
 #include "data/RuntimeError.h"
-#include "platform/KeyScript.h"
 #include "tests/custom/CustomFixture.h"
 #include "tests/meals/Meals.h"
 
@@ -13,69 +12,43 @@ namespace pw::test {
 namespace {
 
 // A failure of each kind a handler may meet, and the start of the common report it must become.
+// (How each kind is numbered: PendingError in the data tests.)
 struct Injected {
     const char* what;
     std::function<std::exception_ptr()> make;
     const char* report;
 };
-
-std::exception_ptr keyScriptError() {
-    try {
-        parseKeyScript(QStringLiteral("{NOSUCHKEY}"));
-    } catch (...) {
-        return std::current_exception();
-    }
-    ADD_FAILURE() << "the key script was read";
-    return {};
-}
-
-const std::vector<Injected>& injected() {
-    static const std::vector<Injected> kinds = {
-        {"run-time error",
-         [] { return std::make_exception_ptr(RuntimeError(err::NoCurrentRecord)); },
-         "Error number 3021 was encountered."},
-        {"store failure",
-         [] { return std::make_exception_ptr(SQLite::Exception("disk I/O error", SQLITE_FULL)); },
-         "Error number 3035 was encountered."},
-        {"key script error", keyScriptError, "Error number 51 was encountered."},
-        {"unknown", [] { return std::make_exception_ptr(42); }, "Error number 51 was encountered."},
-    };
-    return kinds;
-}
+const Injected kKinds[] = {
+    {"run-time error", [] { return std::make_exception_ptr(RuntimeError(err::NoCurrentRecord)); },
+     "Error number 3021 was encountered."},
+    {"store failure",
+     [] { return std::make_exception_ptr(SQLite::Exception("disk I/O error", SQLITE_FULL)); },
+     "Error number 3035 was encountered."},
+    {"other standard exception",
+     [] { return std::make_exception_ptr(std::invalid_argument("Key script")); },
+     "Error number 51 was encountered."},
+    {"unknown", [] { return std::make_exception_ptr(42); }, "Error number 51 was encountered."},
+};
 
 // A handler whose message box throws instead: the guard of its window shows the common report
 // and the window goes on. An exception that escaped would end the test program.
 class Guards : public MealsTest {
 protected:
-    void SetUp() override {
-        addMealItem(db(), 1, QStringLiteral("Lunch"), kDate, QStringLiteral("Apple, raw"), 100);
-        openWindow();
-    }
-    // Runs `act` once for each kind of failure, injected at the first message it asks for.
-    void eachKind(const std::function<void(const Injected&)>& act) {
-        for (const Injected& kind : injected()) {
-            SCOPED_TRACE(kind.what);
-            act(kind);
-            platform.verifyDone();
-        }
-    }
     void inject(const Injected& kind) {
         platform.throwAtNextMessage(kind.make());
         platform.expectMsg(MsgResult::OK, QLatin1String(kind.report));
     }
 };
 
-TEST_F(Guards, MainWindowReportsEveryKindAndGoesOn) {
-    eachKind([&](const Injected& kind) {
+TEST_F(Guards, EveryWindowReportsEveryKindAndGoesOn) {
+    addMealItem(db(), 1, QStringLiteral("Lunch"), kDate, QStringLiteral("Apple, raw"), 100);
+    openWindow();
+    for (const Injected& kind : kKinds) {
+        SCOPED_TRACE(kind.what);
         inject(kind);
         form->mnuSaveReport->trigger();  // "There is no report displayed ..." throws
-    });
-    EXPECT_TRUE(form->isEnabled());
-    EXPECT_EQ(form->lTotalRecordsB, 1);
-}
+        EXPECT_TRUE(form->isEnabled());
 
-TEST_F(Guards, MealDialogReportsEveryKindAndStaysOpen) {
-    eachKind([&](const Injected& kind) {
         showMealDialog([&](QDialog& d) {
             type(d, "Text2", QString());
             type(d, "Text3", QString());
@@ -84,37 +57,31 @@ TEST_F(Guards, MealDialogReportsEveryKindAndStaysOpen) {
             EXPECT_TRUE(d.isVisible());
             click(d, "cmdCancel");
         });
-    });
-    EXPECT_TRUE(numbers(QStringLiteral("MealNumbers")).isEmpty());  // no meal half stored
-}
 
-TEST_F(Guards, ReportDialogReportsEveryKindOnce) {
-    eachKind([&](const Injected& kind) {
         expectDialog([&](QDialog& d) {
             inject(kind);
-            click(d, "cmdOK");  // the empty box's message throws
+            click(d, "cmdOK");  // the report dialog's empty box: its message throws
             EXPECT_TRUE(d.isVisible());
             click(d, "cmdCancel");
         });
         form->mnuReportMealNumber->trigger();
-    });
-    EXPECT_FALSE(form->bvHit);
-}
 
-TEST_F(Guards, CustomWindowReportsEveryKind) {
-    addFood(folder.customDb(), QStringLiteral("My soup"), 6500);
-    eachKind([&](const Injected& kind) {
         expectDialog([&](QDialog& d) {
-            clickRow(d.findChild<BoundList*>(QStringLiteral("DBList1")), QStringLiteral("My soup"));
+            clickRow(d.findChild<BoundList*>(QStringLiteral("DBList1")),
+                     QStringLiteral("My granola"));
             inject(kind);
             click(d, "cmdDelete");  // the question "Are you sure ..." throws
             EXPECT_TRUE(d.isVisible());
             click(d, "cmdDone");
         });
         press(form->cmdCustom);
-    });
+        platform.verifyDone();  // each report shown once
+    }
+    EXPECT_EQ(form->lTotalRecordsB, 1);
+    EXPECT_TRUE(numbers(QStringLiteral("MealNumbers")).isEmpty());  // no meal half stored
+    EXPECT_FALSE(form->bvHit);
     EXPECT_EQ(rowCount(folder.customDb(), QStringLiteral("CSR14")),
-              fixtureFoodDescriptions().size() + 1);  // nothing deleted
+              fixtureFoodDescriptions().size());  // nothing deleted
 }
 
 // With nothing to go back to, a report request that finds nothing says only that.
