@@ -98,7 +98,6 @@ TEST_F(DataFolderTest, TheFolderIsChosenByOptionThenProgramFolderThenUserFolder)
     const std::vector<Case> cases = {
         {"build folder with both files", build, {}, build, build},
         {"program folder lacking a file", half, {}, userDir(), half},
-        {"installed", bin, {}, userDir(), at("prefix/share/platewise")},
         {"--data-dir over a program folder with both files", build, at("elsewhere/./x/.."),
          at("elsewhere"), build},
     };
@@ -116,26 +115,24 @@ TEST_F(DataFolderTest, TheFolderIsChosenByOptionThenProgramFolderThenUserFolder)
     EXPECT_EQ(f.dataDir, at("rel/data"));
 }
 
-TEST_F(DataFolderTest, ABuildSeedsANewFolderFromItsOwnTemplates) {
+// A build's program folder without database files: with no template the user's folder is named
+// and nothing is left locked; with the build's own templates a new folder is seeded from them.
+TEST_F(DataFolderTest, ABuildSeedsANewFolderFromItsOwnTemplatesAndWithoutThemNamesTheFolder) {
     const QString program = at("build/Platewise");
-    QDir().mkpath(program);
-    for (const QString& name : {kFoodFile, kMealFile})
-        put(at("build/data-templates/" + name), "built " + name.toUtf8());
-    auto folders = open({program, at("new/folder"), userDir()});
-    ASSERT_TRUE(folders);
-    EXPECT_EQ(folders->documentDir, program);
-    EXPECT_EQ(bytesOf(at("new/folder/MealDataB.mdb")), "built MealDataB.mdb");
-    EXPECT_FALSE(QFile::exists(userDir()));
-}
-
-TEST_F(DataFolderTest, NoTemplateToStartFromIsNamedAndNothingIsLeftLocked) {
-    const QString program = at("lonely");
     QDir().mkpath(program);
     platform.expectMsg(MsgResult::OK);
     EXPECT_FALSE(open({program, {}, userDir()}));
     expectOneMessageNaming(userDir(), QStringLiteral("has no Custom.mdb"));
     EXPECT_FALSE(lock);
     EXPECT_FALSE(QFile::exists(userDir() + "/Platewise.lock"));
+
+    for (const QString& name : {kFoodFile, kMealFile})
+        put(at("build/data-templates/" + name), "built " + name.toUtf8());
+    auto folders = open({program, at("new/folder"), userDir()});
+    ASSERT_TRUE(folders);
+    EXPECT_EQ(folders->documentDir, program);
+    EXPECT_EQ(bytesOf(at("new/folder/MealDataB.mdb")), "built MealDataB.mdb");
+    EXPECT_FALSE(QFile::exists(userDir() + "/MealDataB.mdb"));
 }
 
 TEST_F(DataFolderTest, OnlyAnotherPlatewiseHoldingTheLockIsCalledRunning) {

@@ -34,9 +34,6 @@ protected:
         press(form->cmdPortionAdjust);
     }
 };
-struct RealFoods : MealsTest {
-    RealFoods() : MealsTest(ProgramFolder::Content::Templates) {}
-};
 
 TEST_F(Foods, AddingAnItemWithNoMealLeadsIntoCreatingOneWhoseHeaderRowTheFirstStoredFoodFills) {
     openWindow();
@@ -60,23 +57,6 @@ TEST_F(Foods, AddingAnItemWithNoMealLeadsIntoCreatingOneWhoseHeaderRowTheFirstSt
     pickFood(QStringLiteral("O'Brien's potatoes"), true);
     EXPECT_EQ(stored(1, {"description", "MealName", "ENERG_KCAL", "PortionSize"}),
               QStringList({"O'Brien's potatoes", "Breakfast", "81", "100"}));
-}
-
-TEST_F(RealFoods, TypedLettersFindTheFoodAndEnterAddsItToAMealWithItems) {
-    addMealItem(db(), 1, QStringLiteral("Lunch"), kDate, QStringLiteral("Apple, raw"), 100);
-    openWindow();
-    press(form->cmdAddItem);
-    BoundList* list = form->DBList1;
-    list->setFocus();
-    QTest::keyClicks(list, "butter, salted");  // letters in quick succession
-    EXPECT_EQ(form->txtFields.text(0), QStringLiteral("Butter, salted"));
-    EXPECT_TRUE(form->Text1->toPlainText().contains(QStringLiteral(" Calories:  717\n")));
-    QTest::keyClick(list, Qt::Key_Return);
-    EXPECT_EQ(
-        stored(1, {"description", "ENERG_KCAL", "PROTEIN", "MealName"}),
-        QStringList({"Apple, raw", "", "", "Lunch", "Butter, salted", "717", "0.85", "Lunch"}));
-    EXPECT_EQ(form->lTotalRecordsB, 2);
-    EXPECT_FALSE(picking());
 }
 
 TEST_F(Foods, ThePortionDialogWithoutUnitsTakesOnlyGramsAboveZeroAndItsCloseBoxCancels) {
@@ -103,27 +83,6 @@ TEST_F(Foods, ThePortionDialogWithoutUnitsTakesOnlyGramsAboveZeroAndItsCloseBoxC
     EXPECT_EQ(globals().vPortionGrams, 75.0f);
 }
 
-TEST_F(Foods, APortionOf150GramsScalesTheFoodValuesAndAStoreFailureLeavesTheRow) {
-    addSoup();
-    addMealItem(db(), 4, QStringLiteral("Supper"), kDate, kSoup, 100, {{"ENERG_KCAL", 41.2}});
-    openWindow();
-    const auto grams150 = [](frmPortion& d) {
-        QTest::keyClicks(d.TextOp1, "150");
-        press(d.cmdSubmit);
-    };
-    refuse("UPDATE");
-    platform.expectMsg(MsgResult::OK);  // the store's message
-    adjust(grams150);
-    EXPECT_EQ(form->DataB.editMode(), EditMode::None);
-    EXPECT_EQ(form->txtFieldB.text(2), QStringLiteral("41.2"));
-    refuse("UPDATE", false);
-    adjust(grams150);
-    // 41.2, 2.11, 0.0004, 1.2345 and 1.5 times 1.5; an empty value stays empty.
-    EXPECT_EQ(stored(4, {"ENERG_KCAL", "PROTEIN", "VIT_C", "FA_SAT", "ASH", "FIBER_TD",
-                         "PortionSize", "GMWT_DESC1", "GMWT_2"}),
-              QStringList({" 61.8", " 3.165", " .001", " 1.852", " 2.25", "", "150.000", "", "0"}));
-}
-
 // What a screen reader reads as a widget's name.
 QString readName(QWidget* w) {
     return QAccessible::queryAccessibleInterface(w)->text(QAccessible::Name);
@@ -147,9 +106,11 @@ TEST_F(Foods, EnterAddsOnlyTheFoodTheListShowsSelectedNeverAStaleOne) {
     EXPECT_TRUE(picking());
     EXPECT_EQ(stored(1, {"description"}), QStringList({"Apple, raw"}));
 
-    QTest::keyClicks(list, "bread");
+    QTest::keyClicks(list, "bread");  // the detail follows the letters typed
+    EXPECT_TRUE(form->Text1->toPlainText().contains(QStringLiteral(" Calories:  247\n")));
     QTest::keyClick(list, Qt::Key_Enter);
     EXPECT_EQ(stored(1, {"description"}), QStringList({"Apple, raw", "Bread, whole-wheat"}));
+    EXPECT_EQ(form->lTotalRecordsB, 2);
     EXPECT_FALSE(picking());
 }
 
@@ -224,45 +185,11 @@ TEST_F(Foods, CountersExposeTheTextTheyShowToAScreenReader) {
     form->unloadNewMealDialog();
 }
 
-// A unit chosen without the mouse: by the arrow keys, or by a screen reader's toggle action.
-// Either way the unit's box takes the digits typed next, the grams box is emptied, and Submit
-// stores units of the cup.
+// The typical road: a new meal, a food picked from the list, its portion set in grams (a store
+// failure first leaves the row), then in cups. The unit is chosen without the mouse: by the arrow
+// keys, or by a screen reader's toggle action. Either way the unit's box takes the digits typed
+// next, the grams box is emptied, and Submit stores units.
 TEST_F(Foods, AUnitChosenFromTheKeyboardOrAScreenReaderStoresUnits) {
-    addSoup();
-    addMealItem(db(), 4, QStringLiteral("Supper"), kDate, kSoup, 100, {{"ENERG_KCAL", 41.2}});
-    openWindow();
-    const auto typeAndSubmit = [](frmPortion& p, const char* digits) {
-        EXPECT_FALSE(p.TextOp1->isEnabled());
-        EXPECT_EQ(p.TextOp1->text(), QString());
-        EXPECT_EQ(QApplication::focusWidget(), p.TextOp2);
-        QTest::keyClicks(QApplication::focusWidget(), QLatin1String(digits));
-        press(p.cmdSubmit);
-    };
-    adjust([&](frmPortion& p) {
-        QTest::keyClicks(p.TextOp1, "99");
-        QTest::keyClick(p.TextOp1, Qt::Key_Backtab, Qt::ShiftModifier);
-        ASSERT_EQ(QApplication::focusWidget(), p.Option1);
-        QTest::keyClick(p.Option1, Qt::Key_Down);
-        QCoreApplication::sendPostedEvents();  // the key's own work done, as the event loop would
-        EXPECT_TRUE(p.Option2->isChecked());
-        typeAndSubmit(p, "2.5");
-    });
-    EXPECT_EQ(stored(4, {"GMWT_DESC1", "GMWT_2"}), QStringList({"1 cup", "2.5"}));
-
-    adjust([&](frmPortion& p) {
-        QTest::keyClicks(p.TextOp1, "99");
-        QAccessibleInterface* option = QAccessible::queryAccessibleInterface(p.Option2);
-        ASSERT_TRUE(option && option->actionInterface());
-        option->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
-        EXPECT_TRUE(p.Option2->isChecked());
-        typeAndSubmit(p, "0.5");
-    });
-    EXPECT_EQ(stored(4, {"GMWT_DESC1", "GMWT_2"}), QStringList({"1 cup", "0.5"}));
-    EXPECT_NEAR(globals().vPortionGrams, 120.0f, 1e-4);
-}
-
-// The typical road: a new meal, a food picked from the list, its portion set in cups.
-TEST_F(Foods, FromAddAMealToARescaledItemStoredInTheMealFile) {
     addSoup();
     openWindow();
     expectDialog([](QDialog& meal) {
@@ -274,10 +201,37 @@ TEST_F(Foods, FromAddAMealToARescaledItemStoredInTheMealFile) {
     ASSERT_TRUE(picking());  // straight into picking
     pickFood(kSoup, true);
     ASSERT_FALSE(picking());
-    adjust([](frmPortion& p) {  // two and a half cups of 240 g
-        QTest::mouseClick(p.Option2, Qt::LeftButton, {}, QPoint(4, p.Option2->height() / 2));
-        QTest::keyClicks(p.TextOp2, "2.5");
+    const auto grams150 = [](frmPortion& d) {
+        QTest::keyClicks(d.TextOp1, "150");
+        press(d.cmdSubmit);
+    };
+    refuse("UPDATE");
+    platform.expectMsg(MsgResult::OK);  // the store's message: the row stays as it was
+    adjust(grams150);
+    EXPECT_EQ(form->DataB.editMode(), EditMode::None);
+    EXPECT_EQ(form->txtFieldB.text(2), QStringLiteral("41.2"));
+    refuse("UPDATE", false);
+    adjust(grams150);
+    // 41.2, 2.11, 0.0004, 1.2345 and 1.5 times 1.5; an empty value stays empty.
+    EXPECT_EQ(stored(1, {"ENERG_KCAL", "PROTEIN", "VIT_C", "FA_SAT", "ASH", "FIBER_TD",
+                         "PortionSize", "GMWT_DESC1", "GMWT_2"}),
+              QStringList({" 61.8", " 3.165", " .001", " 1.852", " 2.25", "", "150.000", "", "0"}));
+
+    const auto typeAndSubmit = [](frmPortion& p, const char* digits) {
+        EXPECT_FALSE(p.TextOp1->isEnabled());
+        EXPECT_EQ(p.TextOp1->text(), QString());
+        EXPECT_EQ(QApplication::focusWidget(), p.TextOp2);
+        QTest::keyClicks(QApplication::focusWidget(), QLatin1String(digits));
         press(p.cmdSubmit);
+    };
+    adjust([&](frmPortion& p) {  // two and a half cups of 240 g
+        QTest::keyClicks(p.TextOp1, "99");
+        QTest::keyClick(p.TextOp1, Qt::Key_Backtab, Qt::ShiftModifier);
+        ASSERT_EQ(QApplication::focusWidget(), p.Option1);
+        QTest::keyClick(p.Option1, Qt::Key_Down);
+        QCoreApplication::sendPostedEvents();  // the key's own work done, as the event loop would
+        EXPECT_TRUE(p.Option2->isChecked());
+        typeAndSubmit(p, "2.5");
     });
     // 41.2 and 2.11 per 100 g times 6.
     EXPECT_EQ(stored(1, {"description", "MealName", "ENERG_KCAL", "PROTEIN", "FIBER_TD",
@@ -285,6 +239,17 @@ TEST_F(Foods, FromAddAMealToARescaledItemStoredInTheMealFile) {
               QStringList({kSoup, "Lunch", " 247.2", " 12.66", "", "1 cup", "2.5", "600.000"}));
     EXPECT_TRUE(form->Text1->toPlainText().startsWith(
         QStringLiteral(" Quantity: 2.5\n Unit: 1 cup\n Total weight: 600.000 grams\n")));
+
+    adjust([&](frmPortion& p) {
+        QTest::keyClicks(p.TextOp1, "99");
+        QAccessibleInterface* option = QAccessible::queryAccessibleInterface(p.Option2);
+        ASSERT_TRUE(option && option->actionInterface());
+        option->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+        EXPECT_TRUE(p.Option2->isChecked());
+        typeAndSubmit(p, "0.5");
+    });
+    EXPECT_EQ(stored(1, {"GMWT_DESC1", "GMWT_2"}), QStringList({"1 cup", "0.5"}));
+    EXPECT_NEAR(globals().vPortionGrams, 120.0f, 1e-4);
 }
 
 }  // namespace
