@@ -54,8 +54,6 @@ TEST(PendingError, EveryKindOfExceptionBecomesARuntimeError) {
         QString description;
     };
     const std::vector<Case> cases = {
-        {"run-time error", [] { throw RuntimeError(err::NoCurrentRecord); }, 3021,
-         QStringLiteral("No current record.")},
         {"store failure", [] { throw SQLite::Exception("database is locked", SQLITE_BUSY); },
          err::FileLocked,
          QStringLiteral("the file is in use by another program; the change was not saved. Try "

