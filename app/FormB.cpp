@@ -16,7 +16,6 @@
 #include <algorithm>
 
 #include "app/Globals.h"
-#include "app/Guard.h"
 #include "app/frmAbout.h"
 #include "data/Fields.h"
 #include "data/NumberText.h"
@@ -28,6 +27,7 @@
 #include "platform/BoundList.h"
 #include "platform/Buttons.h"
 #include "platform/FoodListPanel.h"
+#include "platform/Guard.h"
 #include "platform/Platform.h"
 #include "platform/TextFit.h"
 #include "platform/Twips.h"

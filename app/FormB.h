@@ -4,7 +4,7 @@
 #include <functional>
 #include <memory>
 
-#include "app/SharedState.h"
+#include "platform/SharedState.h"
 
 class QAction;
 class QFrame;
@@ -93,7 +93,6 @@ public:
     void mnuReportRangeDates_Click();
     void mnuSaveReport_Click();
     void mnuPrintReport_Click();
-    void mnuFileOpen_Click();
     // The text the last report put into Text2, exactly as built, CR LF line ends. The user may
     // have edited Text2 since: saving and printing take reportOnDisplay().
     QString reportText;
@@ -114,10 +113,11 @@ public:
     // The food list read again, after the user's foods have changed.
     void requeryFoodList();
 
-    // ---- Help (viewers/FormB_help.cpp) ----
+    // ---- Help and the text file reader (viewers/FormB_help.cpp) ----
     void mnuHelp_Click();
     void mnuDailyValues_Click();
     void mnuAbout_Click();
+    void mnuFileOpen_Click();
     // The help viewer and the About box while they are open; null when closed.
     frmHLP* helpViewer() const { return m_frmHLP; }
     frmAbout* aboutBox() const { return m_frmAbout; }

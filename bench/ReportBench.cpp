@@ -12,11 +12,11 @@
 #include "data/Database.h"
 #include "data/RecordCursor.h"
 #include "data/Schema.h"
+#include "data/TextFiles.h"
 #include "reports/DailyValues.h"
 #include "reports/ReportCsv.h"
 #include "reports/ReportFigures.h"
 #include "reports/ReportText.h"
-#include "reports/TextFiles.h"
 #include "reports/frmReportChart.h"
 
 namespace {

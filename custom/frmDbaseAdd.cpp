@@ -9,12 +9,12 @@
 #include <QTextEdit>
 #include <QVBoxLayout>
 
-#include "app/Globals.h"
 #include "data/Database.h"
 #include "data/Fields.h"
 #include "data/Queries.h"
 #include "data/RuntimeError.h"
 #include "data/Schema.h"
+#include "platform/GlobalModule.h"
 #include "platform/Platform.h"
 #include "platform/TextFit.h"
 

@@ -8,8 +8,6 @@
 #include <QTextEdit>
 #include <QVBoxLayout>
 
-#include "app/Globals.h"
-#include "app/Guard.h"
 #include "custom/NewFood.h"
 #include "custom/frmDbaseAdd.h"
 #include "data/NumberText.h"
@@ -20,6 +18,8 @@
 #include "platform/BoundList.h"
 #include "platform/Buttons.h"
 #include "platform/FoodListPanel.h"
+#include "platform/GlobalModule.h"
+#include "platform/Guard.h"
 #include "platform/Platform.h"
 #include "platform/TextFit.h"
 

@@ -1,7 +1,7 @@
 #include "meals/FoodLookup.h"
 
-#include "app/Globals.h"
 #include "data/RecordCursor.h"
+#include "platform/GlobalModule.h"
 #include "platform/Platform.h"
 
 namespace pw {

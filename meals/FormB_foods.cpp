@@ -5,8 +5,6 @@
 #include <QTextEdit>
 
 #include "app/FormB.h"
-#include "app/Globals.h"
-#include "app/Guard.h"
 #include "data/Fields.h"
 #include "data/NumberText.h"
 #include "data/RuntimeError.h"
@@ -14,6 +12,8 @@
 #include "meals/ItemDetail.h"
 #include "platform/BoundList.h"
 #include "platform/FoodListPanel.h"
+#include "platform/GlobalModule.h"
+#include "platform/Guard.h"
 #include "platform/Platform.h"
 
 namespace pw {

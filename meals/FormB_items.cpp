@@ -5,13 +5,13 @@
 #include <functional>
 
 #include "app/FormB.h"
-#include "app/Globals.h"
 #include "data/Database.h"
 #include "data/Fields.h"
 #include "data/NumberText.h"
 #include "data/Queries.h"
 #include "data/RuntimeError.h"
 #include "meals/frmNewMeal.h"
+#include "platform/GlobalModule.h"
 #include "platform/Platform.h"
 
 namespace pw {

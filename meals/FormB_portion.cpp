@@ -1,10 +1,10 @@
 #include "app/FormB.h"
-#include "app/Globals.h"
 #include "data/Fields.h"
 #include "data/NumberText.h"
 #include "data/RuntimeError.h"
 #include "meals/ItemDetail.h"
 #include "meals/frmPortion.h"
+#include "platform/GlobalModule.h"
 #include "platform/Platform.h"
 
 namespace pw {

@@ -9,9 +9,6 @@
 #include <QShowEvent>
 #include <QVBoxLayout>
 
-#include "app/Globals.h"
-#include "app/Guard.h"
-#include "app/SharedState.h"
 #include "data/Database.h"
 #include "data/Fields.h"
 #include "data/NumberText.h"
@@ -19,7 +16,10 @@
 #include "data/RuntimeError.h"
 #include "platform/AccessibleText.h"
 #include "platform/Buttons.h"
+#include "platform/GlobalModule.h"
+#include "platform/Guard.h"
 #include "platform/Platform.h"
+#include "platform/SharedState.h"
 
 namespace pw {
 

@@ -12,12 +12,12 @@
 #include <QStyle>
 #include <cmath>
 
-#include "app/Globals.h"
-#include "app/Guard.h"
-#include "app/SharedState.h"
 #include "data/Fields.h"
 #include "data/NumberText.h"
+#include "platform/GlobalModule.h"
+#include "platform/Guard.h"
 #include "platform/Platform.h"
+#include "platform/SharedState.h"
 
 namespace pw {
 

@@ -3,12 +3,12 @@
 #include <QPlainTextEdit>
 
 #include "app/FormB.h"
-#include "app/Guard.h"
 #include "data/RuntimeError.h"
+#include "platform/Guard.h"
 #include "platform/Platform.h"
+#include "platform/TextOutput.h"
 #include "reports/ReportCsv.h"
 #include "reports/ReportFigures.h"
-#include "reports/TextOutput.h"
 #include "reports/frmReportChart.h"
 
 namespace pw {

@@ -4,15 +4,14 @@
 #include <utility>
 
 #include "app/FormB.h"
-#include "app/Globals.h"
 #include "data/RuntimeError.h"
+#include "data/TextFiles.h"
+#include "platform/GlobalModule.h"
 #include "platform/Platform.h"
+#include "platform/TextOutput.h"
 #include "reports/DailyValues.h"
 #include "reports/ReportText.h"
-#include "reports/TextFiles.h"
-#include "reports/TextOutput.h"
 #include "reports/frmReport.h"
-#include "viewers/frmRTF.h"
 
 namespace pw {
 
@@ -34,7 +33,7 @@ private:
 };
 
 // How a file or printer command shows a failure: saving through the common error report, printing
-// and opening the reader with their own message (its line break CR LF).
+// with its own message (its line break CR LF).
 enum class FailureMessage { Common, Own };
 
 // Runs the step of a command that may fail; a failure is shown and ends the command.
@@ -58,7 +57,6 @@ void FormB::connectReportHandlers() {
     onTrigger(mnuReportRangeDates, &FormB::mnuReportRangeDates_Click);
     onTrigger(mnuSaveReport, &FormB::mnuSaveReport_Click);
     onTrigger(mnuPrintReport, &FormB::mnuPrintReport_Click);
-    onTrigger(mnuFileOpen, &FormB::mnuFileOpen_Click);
 }
 
 void FormB::CalcDV() { DailyValues::calc(dTotals, dPercentDV, svDV); }
@@ -149,24 +147,6 @@ void FormB::mnuPrintReport_Click() {
     if (!m_platform.printerSetup(this, printer)) return;
     runReportStep(m_platform, FailureMessage::Own,
                   [&] { printPlainText(reportOnDisplay(), printer); });
-}
-
-void FormB::mnuFileOpen_Click() {
-    runReportStep(m_platform, FailureMessage::Own, [this] {
-        // One reader: asking again brings the open one forward.
-        if (auto* open = findChild<frmRTF*>(QString(), Qt::FindDirectChildrenOnly)) {
-            open->show();
-            open->raise();
-            open->activateWindow();
-            return;
-        }
-        auto* reader = new frmRTF(m_platform, this);
-        if (!reader->Form_Load()) {
-            delete reader;  // closed while it was being opened: nothing to show
-            return;
-        }
-        reader->show();
-    });
 }
 
 }  // namespace pw

@@ -5,14 +5,14 @@
 #include <QPushButton>
 #include <cmath>
 
-#include "app/Globals.h"
-#include "app/SharedState.h"
 #include "data/Database.h"
 #include "data/Fields.h"
 #include "data/NumberText.h"
 #include "data/Queries.h"
 #include "data/RuntimeError.h"
+#include "platform/GlobalModule.h"
 #include "platform/Platform.h"
+#include "platform/SharedState.h"
 
 namespace pw {
 

@@ -32,13 +32,13 @@
 #include <QValueAxis>
 #include <algorithm>
 
-#include "app/Globals.h"
 #include "data/NumberText.h"
 #include "data/RuntimeError.h"
+#include "data/TextFiles.h"
+#include "platform/GlobalModule.h"
 #include "platform/Platform.h"
+#include "platform/TextOutput.h"
 #include "reports/ReportFigures.h"
-#include "reports/TextFiles.h"
-#include "reports/TextOutput.h"
 
 namespace pw {
 

@@ -1,7 +1,10 @@
 #include "app/FormB.h"
-#include "app/Globals.h"
 #include "app/frmAbout.h"
+#include "data/RuntimeError.h"
+#include "platform/GlobalModule.h"
+#include "platform/Platform.h"
 #include "viewers/frmHLP.h"
+#include "viewers/frmRTF.h"
 
 namespace pw {
 
@@ -9,6 +12,7 @@ void FormB::connectHelpHandlers() {
     onTrigger(mnuHelp, &FormB::mnuHelp_Click);
     onTrigger(mnuDailyValues, &FormB::mnuDailyValues_Click);
     onTrigger(mnuAbout, &FormB::mnuAbout_Click);
+    onTrigger(mnuFileOpen, &FormB::mnuFileOpen_Click);
 }
 
 void FormB::mnuHelp_Click() { showHelpDocument(QStringLiteral("Help.rtf")); }
@@ -41,6 +45,27 @@ void FormB::mnuAbout_Click() {
     m_frmAbout->show();
     m_frmAbout->raise();
     m_frmAbout->activateWindow();
+}
+
+void FormB::mnuFileOpen_Click() {
+    try {
+        // One reader: asking again brings the open one forward.
+        if (auto* open = findChild<frmRTF*>(QString(), Qt::FindDirectChildrenOnly)) {
+            open->show();
+            open->raise();
+            open->activateWindow();
+            return;
+        }
+        auto* reader = new frmRTF(m_platform, this);
+        if (!reader->Form_Load()) {
+            delete reader;  // closed while it was being opened: nothing to show
+            return;
+        }
+        reader->show();
+    } catch (const RuntimeError& e) {
+        // A reader that cannot open shows its own message, its line break CR LF.
+        m_platform.message(errorReportText(e.number(), e.description(), QStringLiteral("\r\n")));
+    }
 }
 
 }  // namespace pw

@@ -9,8 +9,8 @@
 #include <QPrinter>
 #include <cmath>
 
-#include "app/Globals.h"
 #include "data/RuntimeError.h"
+#include "platform/GlobalModule.h"
 #include "platform/Platform.h"
 #include "platform/RichTextBox.h"
 #include "platform/TextFit.h"

@@ -11,14 +11,14 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/Globals.h"
 #include "data/Database.h"
 #include "data/RuntimeError.h"
+#include "data/TextFiles.h"
+#include "platform/GlobalModule.h"
 #include "platform/Platform.h"
 #include "platform/TextFit.h"
+#include "platform/TextOutput.h"
 #include "platform/Twips.h"
-#include "reports/TextFiles.h"
-#include "reports/TextOutput.h"
 
 namespace pw {
 

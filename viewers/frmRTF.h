@@ -3,7 +3,7 @@
 #include <QByteArray>
 #include <QMainWindow>
 
-#include "reports/TextFiles.h"
+#include "data/TextFiles.h"
 
 class QAction;
 class QMenu;

@@ -2,10 +2,10 @@
 // window. What they read and write must be exactly what they were given.
 #include <QRadioButton>
 
-#include "app/SharedState.h"
 #include "data/Fields.h"
 #include "data/Queries.h"
 #include "meals/frmPortion.h"
+#include "platform/SharedState.h"
 #include "reports/frmReport.h"
 #include "tests/meals/Meals.h"
 

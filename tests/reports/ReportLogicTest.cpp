@@ -4,8 +4,8 @@
 
 #include <tuple>
 
+#include "data/TextFiles.h"
 #include "reports/DailyValues.h"
-#include "reports/TextFiles.h"
 
 namespace pw::test {
 namespace {

@@ -1,8 +1,8 @@
-#include "app/Guard.h"
+#include "platform/Guard.h"
 
-#include "app/Globals.h"
 #include "data/Database.h"
 #include "data/RuntimeError.h"
+#include "platform/GlobalModule.h"
 #include "platform/Platform.h"
 
 namespace pw {

@@ -1,4 +1,4 @@
-#include "reports/TextFiles.h"
+#include "data/TextFiles.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -9,7 +9,7 @@ namespace pw {
 // Reading and writing the program's text files (saved reports). The program writes UTF-8; a
 // file that is not valid UTF-8 is read one character per byte (Latin-1). Failures throw
 // RuntimeError with the number of the file error (53 file not found, 70 permission denied,
-// 75 path/file access error). The file dialog and printing are in reports/TextOutput.h.
+// 75 path/file access error). The file dialog and printing are in platform/TextOutput.h.
 
 // Every byte of the file, unchanged.
 QByteArray readFileBytes(const QString& path);

@@ -1,11 +1,11 @@
-#include "reports/TextOutput.h"
+#include "platform/TextOutput.h"
 
 #include <QFont>
 #include <QPrinter>
 #include <QTextDocument>
 
-#include "app/Globals.h"
 #include "data/RuntimeError.h"
+#include "platform/GlobalModule.h"
 #include "platform/Platform.h"
 #include "platform/RichTextBox.h"
 
