@@ -21,6 +21,7 @@ class FoodListPanel;
 class RuntimeError;
 class Platform;
 class ReportFigures;
+enum class ReportKind : qint16;
 class frmReportChart;
 class frmNewMeal;
 class frmHLP;
@@ -85,8 +86,8 @@ public:
 
     // ---- Reports (reports/FormB_reports.cpp) ----
     void CalcDV();
-    // The report engine for kind 1 (one meal), 2 (range of meals), 3 (one date), 4 (dates).
-    void runReport(int kind);
+    // The report engine for every kind of report.
+    void runReport(ReportKind kind);
     void mnuReportMealNumber_Click();
     void mnuReportRangeMealNumbers_Click();
     void mnuReportSpecificDate_Click();
@@ -102,7 +103,7 @@ public:
     // ---- Report chart and CSV (reports/FormB_chart.cpp) ----
     // The numbers of the report on display, kept by keepReportFigures when the report is made.
     std::shared_ptr<const ReportFigures> reportFigures;
-    void keepReportFigures(int kind);
+    void keepReportFigures(ReportKind kind);
     void mnuReportChart_Click();
     void mnuExportCsv_Click();
     // The chart window while it is open; null when closed.

@@ -38,7 +38,7 @@ std::unique_ptr<FormB> startProgram(Platform& platform, const QString& programDi
         form->Form_Load();
     } catch (const RuntimeError& e) {
         form->hide();
-        platform.message(errorReportText(e.number(), e.description(), QStringLiteral("\n")));
+        platform.message(errorReportText(e.number(), e.description(), ErrorBreak::Lf));
         return nullptr;
     }
     return form;

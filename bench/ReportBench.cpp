@@ -69,7 +69,7 @@ void BM_ReportEngine(benchmark::State& state) {
         const pw::ReportRows rows = pw::ReportText::walk(cursor, fields, count);
         pw::DailyValues::calc(rows.totals, percent, texts);
         pw::ReportHeader header;
-        header.kind = 1;
+        header.kind = pw::ReportKind::Meal;
         header.mealNumber = rows.lastMealNumber;
         header.mealName = rows.lastMealName;
         header.date = rows.lastDate;
@@ -99,7 +99,8 @@ pw::NutrientTotals weekTotals(const QString& path) {
 // The figures the report keeps: its totals and the days from the one grouped query.
 std::shared_ptr<const pw::ReportFigures> weekFigures(const QString& path,
                                                      const pw::NutrientTotals& totals) {
-    return std::make_shared<const pw::ReportFigures>(4, totals, pw::PercentDV{}, pw::DVTexts{},
+    return std::make_shared<const pw::ReportFigures>(pw::ReportKind::DateRange, totals,
+                                                     pw::PercentDV{}, pw::DVTexts{},
                                                      pw::dailyTotals(path, kWeek));
 }
 

@@ -114,6 +114,15 @@ QString entryCaption(int slot) {
     }
 }
 
+QTextEdit* makeQuickHelpBox(const QString& objectName, QWidget* parent) {
+    auto* box = new QTextEdit(parent);
+    box->setObjectName(objectName);
+    box->setReadOnly(true);
+    box->setAccessibleName(QStringLiteral("Quick Help"));
+    showWholeText(box);
+    return box;
+}
+
 void putQuickHelp(QTextEdit* box, const QString& text) {
     QTextCharFormat regular;
     regular.setFontFamilies({QStringLiteral("Times New Roman")});

@@ -28,8 +28,12 @@ struct FoodBoxes {
 // The add dialog's caption of the box of `slot`; the customising window differs in four of them.
 QString entryCaption(int slot);
 
-// A quick help box: "Quick Help: " in bold, then `text`, then two paragraph breaks, all in
-// Times New Roman at 10 points.
+// The quick help box of both user-food windows, named `objectName`: read-only, named "Quick Help"
+// for assistive technology, as tall as its text.
+QTextEdit* makeQuickHelpBox(const QString& objectName, QWidget* parent);
+
+// Puts the quick help into its box: "Quick Help: " in bold, then `text`, then two paragraph breaks,
+// all in Times New Roman at 10 points.
 void putQuickHelp(QTextEdit* box, const QString& text);
 
 }  // namespace pw

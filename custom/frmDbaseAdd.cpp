@@ -15,6 +15,7 @@
 #include "data/RuntimeError.h"
 #include "data/Schema.h"
 #include "platform/GlobalModule.h"
+#include "platform/Guard.h"
 #include "platform/Platform.h"
 #include "platform/TextFit.h"
 
@@ -74,11 +75,7 @@ void frmDbaseAdd::buildControls() {
     boxes.layOutNutrients(grid, 0, 4);
     outer->addLayout(grid);
 
-    RTBox = new QTextEdit(this);
-    RTBox->setObjectName(QStringLiteral("RTBox"));
-    RTBox->setReadOnly(true);
-    RTBox->setAccessibleName(QStringLiteral("Quick Help"));
-    showWholeText(RTBox);
+    RTBox = makeQuickHelpBox(QStringLiteral("RTBox"), this);
     outer->addWidget(RTBox);
 
     auto* buttons = new QHBoxLayout;
@@ -106,8 +103,9 @@ void frmDbaseAdd::buildControls() {
     setTabOrder(cmdSave, cmdCancel);
 
     openAtSize(*this, QSize(760, 540));
-    connect(cmdSave, &QPushButton::clicked, this, &frmDbaseAdd::cmdSave_Click);
-    connect(cmdCancel, &QPushButton::clicked, this, &frmDbaseAdd::cmdCancel_Click);
+    connectGuarded(m_platform, cmdSave, &QPushButton::clicked, this, &frmDbaseAdd::cmdSave_Click);
+    connectGuarded(m_platform, cmdCancel, &QPushButton::clicked, this,
+                   &frmDbaseAdd::cmdCancel_Click);
 }
 
 void frmDbaseAdd::Form_Load() {
@@ -174,8 +172,7 @@ void frmDbaseAdd::reportSaveError(const RuntimeError& error) {
             QStringLiteral("Error 3426, Text data has been entered in a numeric field"));
         return;
     }
-    m_platform.message(
-        errorReportText(error.number(), error.description(), QStringLiteral("\n\r")));
+    m_platform.message(errorReportText(error.number(), error.description(), ErrorBreak::LfCr));
 }
 
 void frmDbaseAdd::cmdCancel_Click() { reject(); }

@@ -98,11 +98,7 @@ void frmDbaseDel::buildControls() {
     paging->addStretch(1);
     left->addLayout(paging);
     left->addWidget(lblRecordCount);
-    Rtext1 = new QTextEdit(this);
-    Rtext1->setObjectName(QStringLiteral("Rtext1"));
-    Rtext1->setReadOnly(true);
-    Rtext1->setAccessibleName(QStringLiteral("Quick Help"));
-    showWholeText(Rtext1);
+    Rtext1 = makeQuickHelpBox(QStringLiteral("Rtext1"), this);
     left->addWidget(Rtext1);
     auto* leftSide = new QWidget(this);
     leftSide->setLayout(left);

@@ -42,8 +42,8 @@ void FormB::connectFoodHandlers() {
          [this] { cmdPageDown_MouseDown(); }});
     // Enter on a food adds it, as a double click does.
     for (auto signal : {&BoundList::itemDoubleClicked, &BoundList::enterPressed})
-        connect(DBList1, signal, this, [this] {
-            if (m_foodList->takesPart()) runGuarded(m_platform, [this] { addSelectedFood(); });
+        connectGuarded(m_platform, DBList1, signal, this, [this] {
+            if (m_foodList->takesPart()) addSelectedFood();
         });
 }
 

@@ -157,7 +157,8 @@ void frmPortion::buildControls() {
     connect(options, &QButtonGroup::idClicked, this, choose);
     connectGuarded(m_platform, cmdSubmit, &QPushButton::clicked, this,
                    &frmPortion::cmdSubmit_Click);
-    connect(cmdCancel, &QPushButton::clicked, this, [this] { cmdCancel_Click(); });
+    connectGuarded(m_platform, cmdCancel, &QPushButton::clicked, this,
+                   &frmPortion::cmdCancel_Click);
 }
 
 void frmPortion::fitToTexts() {

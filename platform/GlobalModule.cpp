@@ -10,9 +10,12 @@ Globals& globals() {
     return g;
 }
 
-QString errorReportText(int number, const QString& description, const QString& lineBreak) {
+QString errorReportText(int number, const QString& description, ErrorBreak lineBreak) {
+    const QString breakText = lineBreak == ErrorBreak::LfCr   ? QStringLiteral("\n\r")
+                              : lineBreak == ErrorBreak::CrLf ? QStringLiteral("\r\n")
+                                                              : QStringLiteral("\n");
     return QStringLiteral("Error number ") + QString::number(number) +
-           QStringLiteral(" was encountered.") + lineBreak +
+           QStringLiteral(" was encountered.") + breakText +
            QStringLiteral("Which is described as: ") +
            (description.isEmpty() ? errorDescription(number) : description);
 }
@@ -35,7 +38,7 @@ void GlobalErrorHandler(Platform& platform, int number, const QString& descripti
                 "Error 3426  Information has not been entered correctly in the entry fields"));
             return;
         default:
-            platform.message(errorReportText(number, description, QStringLiteral("\n\r")));
+            platform.message(errorReportText(number, description, ErrorBreak::LfCr));
     }
 }
 

@@ -29,9 +29,15 @@ Globals& globals();
 // `number` and `description` are those of the pending error.
 void GlobalErrorHandler(Platform& platform, int number, const QString& description = QString());
 
+// The line break inside the common error text: a line feed then a carriage return; a carriage
+// return then a line feed in the main window's print and open commands and the chart window's
+// print; a lone line feed in the start-up's report of a main window that failed to load.
+enum class ErrorBreak { LfCr, CrLf, Lf };
+
 // The text of that report, for errors without a message of their own:
-// "Error number n was encountered." + LF + CR + "Which is described as: " + description.
-QString errorReportText(int number, const QString& description, const QString& lineBreak);
+// "Error number n was encountered." + the line break + "Which is described as: " + description
+// (the standard description of n when empty).
+QString errorReportText(int number, const QString& description, ErrorBreak lineBreak);
 
 // The full path of one of the program's documents (Help.rtf, DV.rtf).
 QString documentPath(const QString& fileName);

@@ -39,13 +39,13 @@ frmReportChart* FormB::chartWindow() const {
     return findChild<frmReportChart*>(QString(), Qt::FindDirectChildrenOnly);
 }
 
-void FormB::keepReportFigures(int kind) {
+void FormB::keepReportFigures(ReportKind kind) {
     reportFigures.reset();
     frmReportChart* open = chartWindow();
     try {
         // The days of a range from the same selection the report summed.
         std::vector<DayTotals> days;
-        if (kind == 2 || kind == 4) days = dailyTotals(DataB.databaseName(), frmReportLastQuery);
+        if (isRange(kind)) days = dailyTotals(DataB.databaseName(), frmReportLastQuery);
         reportFigures =
             std::make_shared<const ReportFigures>(kind, dTotals, dPercentDV, svDV, std::move(days));
     } catch (const RuntimeError&) {

@@ -10,6 +10,7 @@
 #include "platform/Platform.h"
 #include "platform/TextOutput.h"
 #include "reports/DailyValues.h"
+#include "reports/ReportKind.h"
 #include "reports/ReportText.h"
 #include "reports/frmReport.h"
 
@@ -44,7 +45,7 @@ void runReportStep(Platform& platform, FailureMessage message, const std::functi
         if (message == FailureMessage::Common)
             GlobalErrorHandler(platform, e.number(), e.description());
         else
-            platform.message(errorReportText(e.number(), e.description(), QStringLiteral("\r\n")));
+            platform.message(errorReportText(e.number(), e.description(), ErrorBreak::CrLf));
     }
 }
 
@@ -61,8 +62,8 @@ void FormB::connectReportHandlers() {
 
 void FormB::CalcDV() { DailyValues::calc(dTotals, dPercentDV, svDV); }
 
-void FormB::runReport(int kind) {
-    ivReport = static_cast<qint16>(kind);
+void FormB::runReport(ReportKind kind) {
+    ivReport = ivReportOf(kind);
     {
         frmReport dialog(state(), cursors(), m_platform, this);
         m_platform.showModal(dialog);
@@ -84,31 +85,31 @@ void FormB::runReport(int kind) {
     header.kind = kind;
     header.itemCount = lTotalRecordsB;
     switch (kind) {
-        case 1:
+        case ReportKind::Meal:
             svMealName = rows.lastMealName;
             svDate = rows.lastDate;
             header.mealNumber = rows.lastMealNumber;
             header.mealName = svMealName;
             header.date = svDate;
             break;
-        case 2:
+        case ReportKind::MealRange:
             svMealNum1 = rows.firstMealNumber;
             svMealNum2 = rows.lastMealNumber;
             header.firstDate = rows.firstDate;
             header.lastDate = rows.lastDate;
             break;
-        case 3:
+        case ReportKind::Date:
             svDate = rows.lastDate;
             header.date = svDate;
             break;
-        default:
+        case ReportKind::DateRange:
             header.firstDate = rows.firstDate;
             header.lastDate = rows.lastDate;
             break;
     }
     header.mealNum1 = svMealNum1;
     header.mealNum2 = svMealNum2;
-    if (kind != 4) CalcDV();
+    if (showsDailyValues(kind)) CalcDV();
 
     reportText =
         ReportText::build(header, dTotals, svDV, svCR.isEmpty() ? QStringLiteral("\r\n") : svCR);
@@ -119,10 +120,10 @@ void FormB::runReport(int kind) {
     keepReportFigures(kind);
 }
 
-void FormB::mnuReportMealNumber_Click() { runReport(1); }
-void FormB::mnuReportRangeMealNumbers_Click() { runReport(2); }
-void FormB::mnuReportSpecificDate_Click() { runReport(3); }
-void FormB::mnuReportRangeDates_Click() { runReport(4); }
+void FormB::mnuReportMealNumber_Click() { runReport(ReportKind::Meal); }
+void FormB::mnuReportRangeMealNumbers_Click() { runReport(ReportKind::MealRange); }
+void FormB::mnuReportSpecificDate_Click() { runReport(ReportKind::Date); }
+void FormB::mnuReportRangeDates_Click() { runReport(ReportKind::DateRange); }
 
 QString FormB::reportOnDisplay() const { return withCrLf(Text2->toPlainText()); }
 

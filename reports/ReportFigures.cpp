@@ -58,12 +58,13 @@ QString nutrientUnit(int slot) {
     }
 }
 
-ReportFigures::ReportFigures(int kind, const NutrientTotals& totals, const PercentDV& percent,
-                             const DVTexts& dvTexts, std::vector<DayTotals> days)
+ReportFigures::ReportFigures(ReportKind kind, const NutrientTotals& totals,
+                             const PercentDV& percent, const DVTexts& dvTexts,
+                             std::vector<DayTotals> days)
     : m_kind(kind), m_days(std::move(days)) {
     PercentDV shownPercent = percent;
     DVTexts shownTexts = dvTexts;
-    if (kind == 4) {
+    if (!showsDailyValues(kind)) {
         // The range of dates computes no Daily Values: the chart shows those of the average
         // day, by the same rule and rounding as the other reports.
         NutrientTotals average{};
@@ -98,8 +99,8 @@ std::vector<NutrientFigure> ReportFigures::dailyValueLines() const {
 }
 
 QString ReportFigures::percentHeading() const {
-    return m_kind == 4 ? QStringLiteral("% Daily Value of the average per date")
-                       : QStringLiteral("% Daily Value");
+    return !showsDailyValues(m_kind) ? QStringLiteral("% Daily Value of the average per date")
+                                     : QStringLiteral("% Daily Value");
 }
 
 std::vector<QStringList> ReportFigures::tableRows() const {

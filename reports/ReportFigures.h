@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "reports/DailyValues.h"
+#include "reports/ReportKind.h"
 
 namespace pw {
 
@@ -31,14 +32,13 @@ struct NutrientFigure {
 // Daily Values as the report computed them, and for the two range reports the totals per date.
 class ReportFigures {
 public:
-    ReportFigures() = default;
-    // `percent` and `dvTexts` are the report's own (CalcDV's); they are not read for kind 4.
-    ReportFigures(int kind, const NutrientTotals& totals, const PercentDV& percent,
+    // `percent` and `dvTexts` are the report's own (CalcDV's); they are not read for the range of
+    // dates.
+    ReportFigures(ReportKind kind, const NutrientTotals& totals, const PercentDV& percent,
                   const DVTexts& dvTexts, std::vector<DayTotals> days = {});
 
-    int kind() const { return m_kind; }
-    bool isEmpty() const { return m_kind == 0; }
-    bool isRange() const { return m_kind == 2 || m_kind == 4; }
+    ReportKind kind() const { return m_kind; }
+    bool isRange() const { return pw::isRange(m_kind); }
     const std::vector<DayTotals>& days() const { return m_days; }
     QStringList dates() const;
     // The 29 report lines in the report's order.
@@ -55,7 +55,7 @@ public:
     std::vector<QStringList> tableRows() const;
 
 private:
-    int m_kind = 0;
+    ReportKind m_kind;
     std::vector<DayTotals> m_days;
     std::vector<NutrientFigure> m_lines;
 };

@@ -55,12 +55,12 @@ constexpr const char* kFooter[] = {
 QStringList headerLines(const ReportHeader& h) {
     const QString count = plainInt(h.itemCount);
     switch (h.kind) {
-        case 1:
+        case ReportKind::Meal:
             return {QStringLiteral(" REPORT FOR MEAL NUMBER ") + h.mealNumber,
                     QStringLiteral(" Meal Name: ") + h.mealName + QStringLiteral("    ") +
                         QStringLiteral(" Date of meal: ") + h.date,
                     QStringLiteral(" Total Number of Items in meal: ") + count};
-        case 2:
+        case ReportKind::MealRange:
             return {QStringLiteral(" REPORT FOR MEALS ") + h.mealNum1 +
                         QStringLiteral(" THROUGH ") + h.mealNum2,
                     QStringLiteral(" Date of Meal Number ") + h.mealNum1 +
@@ -68,9 +68,10 @@ QStringList headerLines(const ReportHeader& h) {
                     QStringLiteral(" Date of Meal Number ") + h.mealNum2 +
                         QStringLiteral(":      ") + h.lastDate,
                     QStringLiteral(" Total Number of Items in all meals: ") + count};
-        case 3:
+        case ReportKind::Date:
             return {QStringLiteral(" REPORT FOR DATE: ") + h.date,
                     QStringLiteral(" Total Number of Items in all meals for this date: ") + count};
+        case ReportKind::DateRange:
         default:
             return {QStringLiteral(" REPORT FOR DATES ") + h.firstDate +
                         QStringLiteral(" THROUGH ") + h.lastDate,
@@ -93,7 +94,7 @@ const std::vector<NutrientLine>& ReportText::nutrientLines() {
 
 QString ReportText::build(const ReportHeader& header, const NutrientTotals& totals,
                           const DVTexts& dv, const QString& lineBreak) {
-    const bool withDV = header.kind != 4;
+    const bool withDV = showsDailyValues(header.kind);
     QString text;
     text.reserve(3000);
     auto line = [&](const QString& s) {

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "reports/DailyValues.h"
+#include "reports/ReportKind.h"
 
 namespace pw {
 
@@ -12,14 +13,14 @@ class RecordCursor;
 
 // What a report's header shows, captured from the first and last rows of its selection.
 struct ReportHeader {
-    int kind = 1;        // 1 one meal, 2 range of meals, 3 one date, 4 range of dates
-    QString mealNumber;  // kind 1
-    QString mealName;    // kind 1
-    QString date;        // kinds 1 and 3
-    QString mealNum1;    // kinds 2 and 4: meal number of the first row
-    QString mealNum2;    // kinds 2 and 4: meal number of the last row
-    QString firstDate;   // kinds 2 and 4
-    QString lastDate;    // kinds 2 and 4
+    ReportKind kind = ReportKind::Meal;
+    QString mealNumber;  // Meal
+    QString mealName;    // Meal
+    QString date;        // Meal and Date
+    QString mealNum1;    // the ranges: meal number of the first row
+    QString mealNum2;    // the ranges: meal number of the last row
+    QString firstDate;   // the ranges
+    QString lastDate;    // the ranges
     int itemCount = 0;
 };
 
@@ -47,7 +48,7 @@ public:
     static const std::vector<NutrientLine>& nutrientLines();
 
     // The report text: header, the nutrient lines and the footer, every line ended by
-    // `lineBreak`. `dv` holds the Daily Value texts by slot; kind 4 shows none.
+    // `lineBreak`. `dv` holds the Daily Value texts by slot; the range of dates shows none.
     static QString build(const ReportHeader& header, const NutrientTotals& totals,
                          const DVTexts& dv, const QString& lineBreak = QStringLiteral("\r\n"));
 

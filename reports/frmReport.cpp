@@ -11,6 +11,7 @@
 #include "data/Queries.h"
 #include "data/RuntimeError.h"
 #include "platform/GlobalModule.h"
+#include "platform/Guard.h"
 #include "platform/Platform.h"
 #include "platform/SharedState.h"
 
@@ -75,12 +76,14 @@ frmReport::frmReport(SharedState& state, MainCursors& cursors, Platform& platfor
     setTabOrder(Text2, cmdOK);
     setTabOrder(cmdOK, cmdCancel);
 
-    connect(cmdOK, &QPushButton::clicked, this, &frmReport::cmdOK_Click);
-    connect(cmdCancel, &QPushButton::clicked, this, &frmReport::cmdCancel_Click);
+    connectGuarded(m_platform, cmdOK, &QPushButton::clicked, this, &frmReport::cmdOK_Click);
+    connectGuarded(m_platform, cmdCancel, &QPushButton::clicked, this, &frmReport::cmdCancel_Click);
     Form_Load();
 }
 
 frmReport::~frmReport() = default;
+
+ReportKind frmReport::kind() const { return reportKind(m_state.ivReport); }
 
 void frmReport::Form_Load() {
     SharedState& f = m_state;
@@ -91,14 +94,14 @@ void frmReport::Form_Load() {
         f.ivOrigMealNum = f.frmReportMealNumber;
     }
 
-    const bool single = f.ivReport == 1 || f.ivReport == 3;
-    switch (f.ivReport) {
-        case 1:
+    const bool single = kind() == ReportKind::Meal || kind() == ReportKind::Date;
+    switch (kind()) {
+        case ReportKind::Meal:
             setWindowTitle(QStringLiteral("Select a Report by Meal Number"));
             Label1->setText(QStringLiteral("Enter meal number for which you would like a report."));
             Text1->setAccessibleName(QStringLiteral("Meal number"));
             break;
-        case 2:
+        case ReportKind::MealRange:
             setWindowTitle(QStringLiteral("Select a Report by a Range of Meal Numbers"));
             Label1->setText(QStringLiteral(
                 "To obtain a report summarizing a series of meals enter into the upper box the "
@@ -109,13 +112,14 @@ void frmReport::Form_Load() {
             Label2->setText(QStringLiteral("First meal in series:"));
             Label3->setText(QStringLiteral("Last meal in series:"));
             break;
-        case 3:
+        case ReportKind::Date:
             setWindowTitle(QStringLiteral("Select a Report by Date"));
             Label1->setText(
                 QStringLiteral("Enter the Date for which you would like a report.  Enter in the "
                                "format mm/dd/yy."));
             Text1->setAccessibleName(QStringLiteral("Date"));
             break;
+        case ReportKind::DateRange:
         default:
             setWindowTitle(QStringLiteral("Select a Report by a Range of Dates"));
             Label1->setText(QStringLiteral(
@@ -192,7 +196,7 @@ void frmReport::commonEnding(int count) {
     if (count == 0) {
         m_platform.message(QStringLiteral("No records were found that match your entry."));
         Text1->clear();
-        if (f.ivReport == 2 || f.ivReport == 4) Text2->clear();
+        if (isRange(kind())) Text2->clear();
         Reset();
         return;
     }
@@ -214,14 +218,14 @@ void frmReport::cmdOK_Click() {
     };
     bool queried = false;  // the item cursor no longer shows the meal of before
     try {
-        switch (f.ivReport) {
-            case 1: {
+        switch (kind()) {
+            case ReportKind::Meal: {
                 if (Text1->text().isEmpty()) return Reject();
                 const long long n = wholeMealNumber(leadingNumber(Text1->text()));
                 queried = true;
                 return commonEnding(runQuery(mealItemsQuery(plainInt(n))));
             }
-            case 2: {
+            case ReportKind::MealRange: {
                 if (Text1->text().isEmpty() || Text2->text().isEmpty()) return Reject();
                 const auto first = wholeNumber(Text1->text());
                 const auto last = wholeNumber(Text2->text());
@@ -238,7 +242,7 @@ void frmReport::cmdOK_Click() {
                 queried = true;
                 return commonEnding(runQuery(query));
             }
-            case 3: {
+            case ReportKind::Date: {
                 const auto d = parseMdy(Text1->text());
                 if (!d) return dateMessage();
                 queried = true;
@@ -246,6 +250,7 @@ void frmReport::cmdOK_Click() {
                     runQuery(QStringLiteral("Select ALL * from Meals Where Date = #") +
                              mdyText(*d) + QLatin1Char('#')));
             }
+            case ReportKind::DateRange:
             default: {
                 if (Text1->text().isEmpty() || Text2->text().isEmpty()) return Reject();
                 const auto d1 = parseMdy(Text1->text());
@@ -270,7 +275,7 @@ void frmReport::cmdOK_Click() {
         }
     } catch (...) {
         const RuntimeError e = pendingError();
-        platform.message(errorReportText(e.number(), e.description(), QStringLiteral("\n\r")));
+        platform.message(errorReportText(e.number(), e.description(), ErrorBreak::LfCr));
         // A failed query must not leave the main window on a broken selection.
         if (queried) {
             try {

@@ -3,6 +3,7 @@
 #include <QDialog>
 
 #include "platform/TwipsLayout.h"
+#include "reports/ReportKind.h"
 
 class QLabel;
 class QLineEdit;
@@ -38,6 +39,8 @@ public:
     QPushButton* cmdCancel = nullptr;
 
 private:
+    // The kind of report asked for, from the shared state.
+    ReportKind kind() const;
     void Form_Load();
     void cmdOK_Click();
     void cmdCancel_Click();

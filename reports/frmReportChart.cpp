@@ -36,6 +36,7 @@
 #include "data/RuntimeError.h"
 #include "data/TextFiles.h"
 #include "platform/GlobalModule.h"
+#include "platform/Guard.h"
 #include "platform/Platform.h"
 #include "platform/TextOutput.h"
 #include "reports/ReportFigures.h"
@@ -147,10 +148,10 @@ QChart* dailyValueChart(const ReportFigures& figures, QStringList* description) 
         *over << (v >= 100 ? v : 0);
         bottomUp << labels[qsizetype(i)];
     }
-    QChart* chart =
-        newChart(figures.kind() == 4 ? QStringLiteral("Average per date with meals, in percent of "
-                                                      "the Daily Value")
-                                     : QStringLiteral("Percent of the Daily Value"));
+    QChart* chart = newChart(!showsDailyValues(figures.kind())
+                                 ? QStringLiteral("Average per date with meals, in percent of "
+                                                  "the Daily Value")
+                                 : QStringLiteral("Percent of the Daily Value"));
     auto* series = new QHorizontalStackedBarSeries;
     series->append(below);
     series->append(over);
@@ -323,11 +324,13 @@ frmReportChart::frmReportChart(Platform& platform, QWidget* owner)
     outer->addWidget(tabCharts, 1);
     outer->addLayout(buttons);
 
-    connect(cmdSaveChart, &QPushButton::clicked, this, &frmReportChart::cmdSaveChart_Click);
-    connect(cmdPrintChart, &QPushButton::clicked, this, &frmReportChart::cmdPrintChart_Click);
+    connectGuarded(m_platform, cmdSaveChart, &QPushButton::clicked, this,
+                   &frmReportChart::cmdSaveChart_Click);
+    connectGuarded(m_platform, cmdPrintChart, &QPushButton::clicked, this,
+                   &frmReportChart::cmdPrintChart_Click);
     connect(cmdClose, &QPushButton::clicked, this, &QWidget::close);
-    connect(cboNutrient, &QComboBox::currentIndexChanged, this,
-            &frmReportChart::cboNutrient_Change);
+    connectGuarded(m_platform, cboNutrient, &QComboBox::currentIndexChanged, this,
+                   &frmReportChart::cboNutrient_Change);
     auto* escape = new QShortcut(QKeySequence::Cancel, this);
     connect(escape, &QShortcut::activated, this, &QWidget::close);
     // Within an 800 x 600 screen beside its title bar and a panel.
@@ -499,7 +502,7 @@ void frmReportChart::cmdPrintChart_Click() {
         if (!painter.end() || printer.printerState() == QPrinter::Error)
             throw RuntimeError(kPrinterError);
     } catch (const RuntimeError& e) {
-        m_platform.message(errorReportText(e.number(), e.description(), QStringLiteral("\r\n")));
+        m_platform.message(errorReportText(e.number(), e.description(), ErrorBreak::CrLf));
     }
 }
 

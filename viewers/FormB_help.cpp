@@ -64,7 +64,7 @@ void FormB::mnuFileOpen_Click() {
         reader->show();
     } catch (const RuntimeError& e) {
         // A reader that cannot open shows its own message, its line break CR LF.
-        m_platform.message(errorReportText(e.number(), e.description(), QStringLiteral("\r\n")));
+        m_platform.message(errorReportText(e.number(), e.description(), ErrorBreak::CrLf));
     }
 }
 

@@ -11,10 +11,12 @@
 
 #include "data/RuntimeError.h"
 #include "platform/GlobalModule.h"
+#include "platform/Guard.h"
 #include "platform/Platform.h"
 #include "platform/RichTextBox.h"
 #include "platform/TextFit.h"
 #include "platform/Twips.h"
+#include "viewers/FormErrorHandler.h"
 
 namespace pw {
 
@@ -42,8 +44,10 @@ frmHLP::frmHLP(Platform& platform, QWidget* owner)
     mnuFile = menuBar()->addMenu(QStringLiteral("&File"));
     mnuFilePrintAction = mnuFile->addAction(QStringLiteral("&Print"));
     mnuFileExitAction = mnuFile->addAction(QStringLiteral("&Close Help"));
-    connect(mnuFilePrintAction, &QAction::triggered, this, &frmHLP::mnuFilePrint_Click);
-    connect(mnuFileExitAction, &QAction::triggered, this, &frmHLP::mnuFileExit_Click);
+    connectGuarded(m_platform, mnuFilePrintAction, &QAction::triggered, this,
+                   &frmHLP::mnuFilePrint_Click);
+    connectGuarded(m_platform, mnuFileExitAction, &QAction::triggered, this,
+                   &frmHLP::mnuFileExit_Click);
     openAtSize(*this, QSize(px(9000), px(7000)));
 }
 
@@ -94,16 +98,12 @@ void frmHLP::printTo(QPrinter& printer) {
     // The document is printed in Courier New 11 from a copy, so a printer that cannot print
     // leaves the document as it was shown.
     if (!RichTextBox1->printTo(printer, QStringLiteral("Courier New"), 11)) {
-        FormErrorHandler(kPrinterError);
+        FormErrorHandler(m_platform, kPrinterError);
         return;
     }
     RichTextBox1->setFontNameSize(QStringLiteral("MS Sans Serif"), 8);
 }
 
 void frmHLP::mnuFileExit_Click() { close(); }
-
-void frmHLP::FormErrorHandler(int number, const QString& description) {
-    m_platform.message(errorReportText(number, description, QStringLiteral("\n\r")));
-}
 
 }  // namespace pw

@@ -31,8 +31,6 @@ public:
     // A printer that cannot be used is reported and the box keeps the font it had.
     void printTo(QPrinter& printer);
     void mnuFileExit_Click();
-    // Shows the common report of run-time error `number`.
-    void FormErrorHandler(int number, const QString& description = QString());
 
     RichTextBox* RichTextBox1 = nullptr;
     QMenu* mnuFile = nullptr;

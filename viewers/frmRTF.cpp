@@ -15,10 +15,12 @@
 #include "data/RuntimeError.h"
 #include "data/TextFiles.h"
 #include "platform/GlobalModule.h"
+#include "platform/Guard.h"
 #include "platform/Platform.h"
 #include "platform/TextFit.h"
 #include "platform/TextOutput.h"
 #include "platform/Twips.h"
+#include "viewers/FormErrorHandler.h"
 
 namespace pw {
 
@@ -52,10 +54,13 @@ frmRTF::frmRTF(Platform& platform, QWidget* owner)
     mnuFileSaveAsAction = mnuFile->addAction(QStringLiteral("&Save As..."));
     mnuFilePrintAction = mnuFile->addAction(QStringLiteral("&Print..."));
     mnuCloseAction = mnuFile->addAction(QStringLiteral("&Close File Reader"));
-    connect(mnuFileOpenAction, &QAction::triggered, this, &frmRTF::mnuFileOpen_Click);
-    connect(mnuFileSaveAsAction, &QAction::triggered, this, &frmRTF::mnuFileSaveAs_Click);
-    connect(mnuFilePrintAction, &QAction::triggered, this, &frmRTF::mnuFilePrint_Click);
-    connect(mnuCloseAction, &QAction::triggered, this, &frmRTF::mnuClose_Click);
+    const auto onTrigger = [this](QAction* action, void (frmRTF::*handler)()) {
+        connectGuarded(m_platform, action, &QAction::triggered, this, handler);
+    };
+    onTrigger(mnuFileOpenAction, &frmRTF::mnuFileOpen_Click);
+    onTrigger(mnuFileSaveAsAction, &frmRTF::mnuFileSaveAs_Click);
+    onTrigger(mnuFilePrintAction, &frmRTF::mnuFilePrint_Click);
+    onTrigger(mnuCloseAction, &frmRTF::mnuClose_Click);
     openAtSize(*this, QSize(640, 480));
 }
 
@@ -87,7 +92,7 @@ bool frmRTF::openFile() {
         loadBox(bytes);
     } catch (...) {
         const RuntimeError e = pendingError();
-        FormErrorHandler(e.number(), e.description());
+        FormErrorHandler(m_platform, e.number(), e.description());
     }
     return true;
 }
@@ -132,7 +137,7 @@ void frmRTF::mnuFileSaveAs_Click() {
         setWindowTitle(QStringLiteral("Text File Reader    ") + fileNameOnly(*path));
     } catch (...) {
         const RuntimeError e = pendingError();
-        FormErrorHandler(e.number(), e.description());
+        FormErrorHandler(m_platform, e.number(), e.description());
     }
 }
 
@@ -147,15 +152,11 @@ void frmRTF::mnuFilePrint_Click() {
         printPlainText(text(), printer);
     } catch (...) {
         const RuntimeError e = pendingError();
-        FormErrorHandler(e.number(), e.description());
+        FormErrorHandler(m_platform, e.number(), e.description());
     }
 }
 
 void frmRTF::mnuClose_Click() { close(); }
-
-void frmRTF::FormErrorHandler(int number, const QString& description) {
-    m_platform.message(errorReportText(number, description, QStringLiteral("\n\r")));
-}
 
 bool frmRTF::eventFilter(QObject* watched, QEvent* event) {
     if (watched == centralWidget() && event->type() == QEvent::Resize) Form_Resize();

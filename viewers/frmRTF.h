@@ -28,8 +28,6 @@ public:
     void mnuFileSaveAs_Click();
     void mnuFilePrint_Click();
     void mnuClose_Click();
-    // Shows the common report of run-time error `number`.
-    void FormErrorHandler(int number, const QString& description = QString());
 
     QString fileName() const { return m_fileName; }
     // The text the box shows, every character as it stands, line breaks as '\n'.
