@@ -15,6 +15,8 @@
 #include "data/RuntimeError.h"
 #include "platform/Platform.h"
 #include "platform/QtPlatform.h"
+#include "reports/DailyValueSettings.h"
+#include "reports/frmDailyValues.h"
 
 namespace pw {
 
@@ -80,6 +82,7 @@ std::unique_ptr<FormB> startProgram(Platform& platform, const QString& programDi
         platform.message(errorReportText(e.number(), e.description(), QStringLiteral("\n")));
         return nullptr;
     }
+    form->dailyValueTargets = loadDailyValueTargets(platform, dailyValueSettingsPath(g.programDir));
     return form;
 }
 

@@ -7,10 +7,12 @@
 #include "app/Globals.h"
 #include "data/RuntimeError.h"
 #include "platform/Platform.h"
+#include "reports/DailyValueSettings.h"
 #include "reports/DailyValues.h"
 #include "reports/ReportText.h"
 #include "reports/TextFiles.h"
 #include "reports/TextOutput.h"
+#include "reports/frmDailyValues.h"
 #include "reports/frmReport.h"
 #include "viewers/frmRTF.h"
 
@@ -59,9 +61,10 @@ void FormB::connectReportHandlers() {
     onTrigger(mnuSaveReport, &FormB::mnuSaveReport_Click);
     onTrigger(mnuPrintReport, &FormB::mnuPrintReport_Click);
     onTrigger(mnuFileOpen, &FormB::mnuFileOpen_Click);
+    onTrigger(mnuYourDailyValues, &FormB::mnuYourDailyValues_Click);
 }
 
-void FormB::CalcDV() { DailyValues::calc(dTotals, dPercentDV, svDV); }
+void FormB::CalcDV() { DailyValues::calc(dTotals, dPercentDV, svDV, dailyValueTargets); }
 
 void FormB::runReport(int kind) {
     ivReport = static_cast<qint16>(kind);
@@ -112,8 +115,8 @@ void FormB::runReport(int kind) {
     header.mealNum2 = svMealNum2;
     if (kind != 4) CalcDV();
 
-    reportText =
-        ReportText::build(header, dTotals, svDV, svCR.isEmpty() ? QStringLiteral("\r\n") : svCR);
+    reportText = ReportText::build(header, dTotals, svDV, dailyValueTargets,
+                                   svCR.isEmpty() ? QStringLiteral("\r\n") : svCR);
     RTBox->hide();
     Text2->show();
     Text2->setPlainText(reportText);
@@ -149,6 +152,13 @@ void FormB::mnuPrintReport_Click() {
     if (!m_platform.printerSetup(this, printer)) return;
     runReportStep(m_platform, FailureMessage::Own,
                   [&] { printPlainText(reportOnDisplay(), printer); });
+}
+
+void FormB::mnuYourDailyValues_Click() {
+    frmDailyValues dialog(dailyValueTargets, dailyValueSettingsPath(globals().programDir),
+                          m_platform, this);
+    m_platform.showModal(dialog);
+    if (dialog.chosenTargets()) dailyValueTargets = *dialog.chosenTargets();
 }
 
 void FormB::mnuFileOpen_Click() {

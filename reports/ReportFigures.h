@@ -32,14 +32,18 @@ struct NutrientFigure {
 class ReportFigures {
 public:
     ReportFigures() = default;
-    // `percent` and `dvTexts` are the report's own (CalcDV's); they are not read for kind 4.
+    // `percent` and `dvTexts` are the report's own (CalcDV's, by `targets`); they are not read
+    // for kind 4, whose percentages are computed here by `targets`.
     ReportFigures(int kind, const NutrientTotals& totals, const PercentDV& percent,
-                  const DVTexts& dvTexts, std::vector<DayTotals> days = {});
+                  const DVTexts& dvTexts, std::vector<DayTotals> days = {},
+                  const DailyValueTargets& targets = {});
 
     int kind() const { return m_kind; }
     bool isEmpty() const { return m_kind == 0; }
     bool isRange() const { return m_kind == 2 || m_kind == 4; }
     const std::vector<DayTotals>& days() const { return m_days; }
+    // The Daily Values the percentages were computed by.
+    const DailyValueTargets& targets() const { return m_targets; }
     QStringList dates() const;
     // The 29 report lines in the report's order.
     const std::vector<NutrientFigure>& lines() const { return m_lines; }
@@ -56,6 +60,7 @@ public:
 
 private:
     int m_kind = 0;
+    DailyValueTargets m_targets;
     std::vector<DayTotals> m_days;
     std::vector<NutrientFigure> m_lines;
 };
