@@ -131,8 +131,8 @@ QChart* newChart(const QString& title) {
 QChart* dailyValueChart(const ReportFigures& figures, QStringList* description) {
     const std::vector<NutrientFigure> lines = figures.dailyValueLines();
     auto* below = new QBarSet(QStringLiteral("Under the Daily Value"));
-    auto* reached = new QBarSet(QStringLiteral("Goal reached (100 % or more)"));
-    auto* over = new QBarSet(QStringLiteral("Limit reached (100 % or more)"));
+    auto* reached = new QBarSet(QStringLiteral("Goal reached"));
+    auto* over = new QBarSet(QStringLiteral("Limit reached"));
     below->setColor(kBelowColour);
     reached->setColor(kReachedColour);
     over->setColor(kOverColour);
