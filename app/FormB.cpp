@@ -229,6 +229,7 @@ void FormB::buildMenus() {
     mnuReportRangeDates = mnuReport->addAction(QStringLiteral("&4 Report for a range of dates"));
     mnuReport->addSeparator();
     mnuReportChart = mnuReport->addAction(QStringLiteral("&Chart of the report"));
+    mnuYourDailyValues = mnuReport->addAction(QStringLiteral("&Your Daily Values..."));
 
     mnuHelpMenu = bar->addMenu(QStringLiteral("&Help"));
     mnuHelp = mnuHelpMenu->addAction(QStringLiteral("&Instructions"));

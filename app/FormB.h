@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "platform/SharedState.h"
+#include "reports/DailyValues.h"
 
 class QAction;
 class QFrame;
@@ -94,6 +95,10 @@ public:
     void mnuReportRangeDates_Click();
     void mnuSaveReport_Click();
     void mnuPrintReport_Click();
+    // The Daily Values the reports, the chart and the CSV measure against: the standard ones
+    // unless the user set their own (read from the data folder's settings file at start-up).
+    DailyValueTargets dailyValueTargets;
+    void mnuYourDailyValues_Click();
     // The text the last report put into Text2, exactly as built, CR LF line ends. The user may
     // have edited Text2 since: saving and printing take reportOnDisplay().
     QString reportText;
@@ -168,6 +173,7 @@ public:
     QAction* mnuReportSpecificDate = nullptr;
     QAction* mnuReportRangeDates = nullptr;
     QAction* mnuReportChart = nullptr;
+    QAction* mnuYourDailyValues = nullptr;
     QMenu* mnuHelpMenu = nullptr;
     QAction* mnuHelp = nullptr;
     QAction* mnuDailyValues = nullptr;

@@ -15,6 +15,8 @@
 #include "data/RuntimeError.h"
 #include "platform/Platform.h"
 #include "platform/QtPlatform.h"
+#include "reports/DailyValueSettings.h"
+#include "reports/frmDailyValues.h"
 
 namespace pw {
 
@@ -41,6 +43,7 @@ std::unique_ptr<FormB> startProgram(Platform& platform, const QString& programDi
         platform.message(errorReportText(e.number(), e.description(), ErrorBreak::Lf));
         return nullptr;
     }
+    form->dailyValueTargets = loadDailyValueTargets(platform, dailyValueSettingsPath(g.programDir));
     return form;
 }
 

@@ -46,8 +46,8 @@ void FormB::keepReportFigures(ReportKind kind) {
         // The days of a range from the same selection the report summed.
         std::vector<DayTotals> days;
         if (isRange(kind)) days = dailyTotals(DataB.databaseName(), frmReportLastQuery);
-        reportFigures =
-            std::make_shared<const ReportFigures>(kind, dTotals, dPercentDV, svDV, std::move(days));
+        reportFigures = std::make_shared<const ReportFigures>(kind, dTotals, dPercentDV, svDV,
+                                                              std::move(days), dailyValueTargets);
     } catch (const RuntimeError&) {
         if (open) open->close();  // it must not go on showing the report before
         throw;

@@ -9,9 +9,11 @@
 #include "platform/GlobalModule.h"
 #include "platform/Platform.h"
 #include "platform/TextOutput.h"
+#include "reports/DailyValueSettings.h"
 #include "reports/DailyValues.h"
 #include "reports/ReportKind.h"
 #include "reports/ReportText.h"
+#include "reports/frmDailyValues.h"
 #include "reports/frmReport.h"
 
 namespace pw {
@@ -58,9 +60,10 @@ void FormB::connectReportHandlers() {
     onTrigger(mnuReportRangeDates, &FormB::mnuReportRangeDates_Click);
     onTrigger(mnuSaveReport, &FormB::mnuSaveReport_Click);
     onTrigger(mnuPrintReport, &FormB::mnuPrintReport_Click);
+    onTrigger(mnuYourDailyValues, &FormB::mnuYourDailyValues_Click);
 }
 
-void FormB::CalcDV() { DailyValues::calc(dTotals, dPercentDV, svDV); }
+void FormB::CalcDV() { DailyValues::calc(dTotals, dPercentDV, svDV, dailyValueTargets); }
 
 void FormB::runReport(ReportKind kind) {
     ivReport = ivReportOf(kind);
@@ -111,8 +114,8 @@ void FormB::runReport(ReportKind kind) {
     header.mealNum2 = svMealNum2;
     if (showsDailyValues(kind)) CalcDV();
 
-    reportText =
-        ReportText::build(header, dTotals, svDV, svCR.isEmpty() ? QStringLiteral("\r\n") : svCR);
+    reportText = ReportText::build(header, dTotals, svDV, dailyValueTargets,
+                                   svCR.isEmpty() ? QStringLiteral("\r\n") : svCR);
     RTBox->hide();
     Text2->show();
     Text2->setPlainText(reportText);
@@ -148,6 +151,13 @@ void FormB::mnuPrintReport_Click() {
     if (!m_platform.printerSetup(this, printer)) return;
     runReportStep(m_platform, FailureMessage::Own,
                   [&] { printPlainText(reportOnDisplay(), printer); });
+}
+
+void FormB::mnuYourDailyValues_Click() {
+    frmDailyValues dialog(dailyValueTargets, dailyValueSettingsPath(globals().programDir),
+                          m_platform, this);
+    m_platform.showModal(dialog);
+    if (dialog.chosenTargets()) dailyValueTargets = *dialog.chosenTargets();
 }
 
 }  // namespace pw

@@ -36,32 +36,15 @@ QString shownDate(const SQLite::Column& c) {
 }  // namespace
 
 QString nutrientUnit(int slot) {
-    switch (slot) {
-        case 2:
-            return QStringLiteral("kcal");
-        case 3:
-        case 4:
-        case 5:
-        case 6:
-        case 28:
-        case 29:
-        case 30:
-            return QStringLiteral("g");
-        case 17:
-        case 25:
-        case 26:
-            return QStringLiteral("mcg");
-        case 18:
-            return QStringLiteral("IU");
-        default:
-            return QStringLiteral("mg");
-    }
+    if (const DailyValueEntry* e = dailyValueEntry(slot)) return QLatin1String(e->unit);
+    // The two fats without a Daily Value are in grams like the others; ash is not reported.
+    return slot == 29 || slot == 30 ? QStringLiteral("g") : QStringLiteral("mg");
 }
 
 ReportFigures::ReportFigures(ReportKind kind, const NutrientTotals& totals,
                              const PercentDV& percent, const DVTexts& dvTexts,
-                             std::vector<DayTotals> days)
-    : m_kind(kind), m_days(std::move(days)) {
+                             std::vector<DayTotals> days, const DailyValueTargets& targets)
+    : m_kind(kind), m_targets(targets), m_days(std::move(days)) {
     PercentDV shownPercent = percent;
     DVTexts shownTexts = dvTexts;
     if (!showsDailyValues(kind)) {
@@ -70,7 +53,7 @@ ReportFigures::ReportFigures(ReportKind kind, const NutrientTotals& totals,
         NutrientTotals average{};
         const double dayCount = m_days.empty() ? 1.0 : double(m_days.size());
         for (int p = kFirstSlot; p <= kLastSlot; ++p) average[p] = totals[p] / dayCount;
-        DailyValues::calc(average, shownPercent, shownTexts);
+        DailyValues::calc(average, shownPercent, shownTexts, m_targets);
     }
     for (const NutrientLine& line : ReportText::nutrientLines()) {
         NutrientFigure f;

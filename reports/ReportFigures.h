@@ -32,14 +32,17 @@ struct NutrientFigure {
 // Daily Values as the report computed them, and for the two range reports the totals per date.
 class ReportFigures {
 public:
-    // `percent` and `dvTexts` are the report's own (CalcDV's); they are not read for the range of
-    // dates.
+    // `percent` and `dvTexts` are the report's own (CalcDV's, by `targets`); they are not read
+    // for the range of dates, whose percentages are computed here by `targets`.
     ReportFigures(ReportKind kind, const NutrientTotals& totals, const PercentDV& percent,
-                  const DVTexts& dvTexts, std::vector<DayTotals> days = {});
+                  const DVTexts& dvTexts, std::vector<DayTotals> days = {},
+                  const DailyValueTargets& targets = {});
 
     ReportKind kind() const { return m_kind; }
     bool isRange() const { return pw::isRange(m_kind); }
     const std::vector<DayTotals>& days() const { return m_days; }
+    // The Daily Values the percentages were computed by.
+    const DailyValueTargets& targets() const { return m_targets; }
     QStringList dates() const;
     // The 29 report lines in the report's order.
     const std::vector<NutrientFigure>& lines() const { return m_lines; }
@@ -56,6 +59,7 @@ public:
 
 private:
     ReportKind m_kind;
+    DailyValueTargets m_targets;
     std::vector<DayTotals> m_days;
     std::vector<NutrientFigure> m_lines;
 };

@@ -92,8 +92,25 @@ const std::vector<NutrientLine>& ReportText::nutrientLines() {
     return lines;
 }
 
+QStringList ReportText::footerLines(const DailyValueTargets& targets) {
+    QStringList lines;
+    for (const char* f : kFooter) lines << QLatin1String(f);
+    if (targets.isStandard()) return lines;
+    const int own = targets.ownCount();
+    QString basis =
+        QStringLiteral("a ") + plainInt(targets.calorieLevel) + QStringLiteral(" calorie diet");
+    if (own > 0)
+        basis += QStringLiteral(" (") + plainInt(own) +
+                 (own == 1 ? QStringLiteral(" value") : QStringLiteral(" values")) +
+                 QStringLiteral(" set by hand)");
+    lines[0] = QStringLiteral("Percent Daily Values are your own Daily Values, based on");
+    lines[1] = basis + QStringLiteral(".  If your calorie");
+    return lines;
+}
+
 QString ReportText::build(const ReportHeader& header, const NutrientTotals& totals,
-                          const DVTexts& dv, const QString& lineBreak) {
+                          const DVTexts& dv, const DailyValueTargets& targets,
+                          const QString& lineBreak) {
     const bool withDV = showsDailyValues(header.kind);
     QString text;
     text.reserve(3000);
@@ -111,7 +128,7 @@ QString ReportText::build(const ReportHeader& header, const NutrientTotals& tota
         line(s);
     }
     line(QString());
-    for (const char* f : kFooter) line(QLatin1String(f));
+    for (const QString& f : footerLines(targets)) line(f);
     return text;
 }
 

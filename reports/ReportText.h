@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <vector>
 
 #include "reports/DailyValues.h"
@@ -48,9 +49,15 @@ public:
     static const std::vector<NutrientLine>& nutrientLines();
 
     // The report text: header, the nutrient lines and the footer, every line ended by
-    // `lineBreak`. `dv` holds the Daily Value texts by slot; the range of dates shows none.
+    // `lineBreak`. `dv` holds the Daily Value texts by slot; the range of dates shows none. The
+    // footer says which Daily Values `targets` are.
     static QString build(const ReportHeader& header, const NutrientTotals& totals,
-                         const DVTexts& dv, const QString& lineBreak = QStringLiteral("\r\n"));
+                         const DVTexts& dv, const DailyValueTargets& targets = {},
+                         const QString& lineBreak = QStringLiteral("\r\n"));
+
+    // The six footer lines: the guidelines' own for the standard Daily Values; for the user's
+    // own, the first two say so, with the calorie level and how many values were set by hand.
+    static QStringList footerLines(const DailyValueTargets& targets);
 
     // Walks `count` rows of `cursor` from its first row, adding the numeric value of fields 2..31
     // (the leading number of each text; an empty field adds 0). The cursor ends on the last

@@ -47,6 +47,7 @@ namespace {
 
 constexpr int kPrinterError = 482;
 const QColor kBelowColour(70, 130, 180);
+const QColor kReachedColour(60, 150, 90);
 const QColor kOverColour(214, 96, 77);
 const QColor kLineColour(40, 40, 40);
 
@@ -125,18 +126,24 @@ QChart* newChart(const QString& title) {
     return chart;
 }
 
-// A horizontal bar per line with a Daily Value, report order from the top, bars at or over the
-// Daily Value in the second colour, and the line at 100 %.
+// A horizontal bar per line with a Daily Value, report order from the top, and the line at
+// 100 %. A goal reached (100 % or more) is drawn in the reached colour, a limit reached in the
+// warning colour, anything under its Daily Value in the neutral one; a limit is named so.
 QChart* dailyValueChart(const ReportFigures& figures, QStringList* description) {
     const std::vector<NutrientFigure> lines = figures.dailyValueLines();
-    auto* below = new QBarSet(QStringLiteral("Below the Daily Value"));
-    auto* over = new QBarSet(QStringLiteral("At or over the Daily Value"));
+    auto* below = new QBarSet(QStringLiteral("Under the Daily Value"));
+    auto* reached = new QBarSet(QStringLiteral("Goal reached"));
+    auto* over = new QBarSet(QStringLiteral("Limit reached"));
     below->setColor(kBelowColour);
+    reached->setColor(kReachedColour);
     over->setColor(kOverColour);
     QStringList labels;
     std::vector<double> values;
+    std::vector<bool> limits;
     for (const NutrientFigure& line : lines) {
-        labels << line.name;
+        const DailyValueEntry* e = dailyValueEntry(line.slot);
+        limits.push_back(e && e->kind == DailyValueKind::Limit);
+        labels << (limits.back() ? line.name + QStringLiteral(" (limit)") : line.name);
         values.push_back(*line.percentDV);
     }
     // The axis puts its first category at the bottom: the report's last line goes in first, so
@@ -144,8 +151,10 @@ QChart* dailyValueChart(const ReportFigures& figures, QStringList* description) 
     QStringList bottomUp;
     for (auto i = values.size(); i-- > 0;) {
         const double v = values[i];
-        *below << (v < 100 ? v : 0);
-        *over << (v >= 100 ? v : 0);
+        const bool atOrOver = v >= 100;
+        *below << (atOrOver ? 0 : v);
+        *reached << (atOrOver && !limits[i] ? v : 0);
+        *over << (atOrOver && limits[i] ? v : 0);
         bottomUp << labels[qsizetype(i)];
     }
     QChart* chart = newChart(!showsDailyValues(figures.kind())
@@ -154,6 +163,7 @@ QChart* dailyValueChart(const ReportFigures& figures, QStringList* description) 
                                  : QStringLiteral("Percent of the Daily Value"));
     auto* series = new QHorizontalStackedBarSeries;
     series->append(below);
+    series->append(reached);
     series->append(over);
     series->setBarWidth(0.7);
     chart->addSeries(series);
@@ -180,7 +190,7 @@ QChart* byDayChart(const ReportFigures& figures, int index, QStringList* descrip
     auto* set = new QBarSet(line.name);
     set->setColor(kBelowColour);
     for (double v : line.perDay) *set << v;
-    const double dv = line.percentDV ? DailyValues::dailyValue(line.slot) : 0;
+    const double dv = line.percentDV ? figures.targets().valueFor(line.slot) : 0;
 
     QChart* chart = newChart(line.name + QStringLiteral(" by date"));
     auto* series = new QBarSeries;

@@ -12,10 +12,12 @@
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QLabel>
 #include <QLineEdit>
 #include <QLineSeries>
 #include <QMenu>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTemporaryDir>
@@ -26,8 +28,11 @@
 
 #include "app/FormB.h"
 #include "app/Globals.h"
+#include "data/TextFiles.h"
+#include "reports/DailyValueSettings.h"
 #include "reports/ReportCsv.h"
 #include "reports/ReportFigures.h"
+#include "reports/frmDailyValues.h"
 #include "reports/frmReportChart.h"
 #include "tests/support/ScriptedPlatform.h"
 #include "tests/support/TestDb.h"
@@ -144,13 +149,13 @@ TEST_F(ChartTest, DailyValueBarsAreTheReportsPercentagesInItsOrder) {
     // without a Daily Value text in the report get no bar.
     Bars b = barsOf(w->chartDailyValues);
     EXPECT_EQ(b.labels,
-              QStringList({"Total Calories", "Total Fat in grams", "Carbohydrate in grams",
+              QStringList({"Total Calories", "Total Fat in grams (limit)", "Carbohydrate in grams",
                            "Fiber in grams", "Protein in grams", "Calcium in mg", "Copper in mg"}));
     EXPECT_EQ(b.values, (std::vector<double>{32.5, 0, 0, 29.2, 500, 100, 37.5}));
-    EXPECT_EQ(b.set, (std::vector<int>{0, 0, 0, 0, 1, 1, 0}));  // 100 % and over: second colour
+    EXPECT_EQ(b.set, (std::vector<int>{0, 0, 0, 0, 1, 1, 0}));  // goals reached: second colour
     EXPECT_EQ(b.line, 100);
     EXPECT_TRUE(w->chartDailyValues->accessibleDescription().startsWith(
-        "Total Calories: 32.5 %; Total Fat in grams: 0 %"));
+        "Total Calories: 32.5 %; Total Fat in grams (limit): 0 %"));
 
     // One meal: no day tab; the table holds the same numbers.
     QStringList tabs;
@@ -176,7 +181,7 @@ TEST_F(ChartTest, DailyValueBarsAreTheReportsPercentagesInItsOrder) {
     // All totals zero: empty bars, and no message.
     report(&FormB::mnuReportMealNumber_Click, "3");
     b = barsOf(w->chartDailyValues);
-    EXPECT_EQ(b.labels, QStringList({"Total Calories", "Total Fat in grams",
+    EXPECT_EQ(b.labels, QStringList({"Total Calories", "Total Fat in grams (limit)",
                                      "Carbohydrate in grams", "Protein in grams"}));
     EXPECT_EQ(b.values, std::vector<double>(4, 0.0));
     EXPECT_TRUE(platform.messages().empty());
@@ -322,9 +327,12 @@ TEST_F(ChartTest, ChartAndCsvItemsFollowSaveReport) {
                                  form->mnuReportChart->isEnabled(),
                                  form->mnuReport->menuAction()->isEnabled()};
     };
-    // The chart is the Report menu's last item, after a separator; CSV follows Save Report.
+    // The chart follows a separator in the Report menu, Your Daily Values the chart; CSV follows
+    // Save Report.
     const QList<QAction*> report = form->mnuReport->actions();
-    EXPECT_TRUE(report.back() == form->mnuReportChart && report[report.size() - 2]->isSeparator());
+    EXPECT_TRUE(report.back() == form->mnuYourDailyValues &&
+                report[report.size() - 2] == form->mnuReportChart &&
+                report[report.size() - 3]->isSeparator());
     EXPECT_EQ(form->mnuFile->actions()[1], form->mnuExportCsv);
     EXPECT_EQ(form->mnuExportCsv->text(), "Export Report as &CSV...");
     EXPECT_EQ(form->mnuReportChart->text(), "&Chart of the report");
@@ -369,7 +377,7 @@ TEST_F(ChartTest, ChartsAreSavedAtTheWindowsSizeAndPrinted) {
     for (int y = 0; y < image.height(); y += 4)
         for (int x = 0; x < image.width(); x += 4) colours.insert(image.pixel(x, y));
     EXPECT_GT(colours.size(), 10u);
-    EXPECT_TRUE(colours.count(QColor(214, 96, 77).rgb()));  // the bar over 100 %
+    EXPECT_TRUE(colours.count(QColor(60, 150, 90).rgb()));  // protein, a goal reached
 
     // The day chart as SVG, chosen by the suffix.
     w->tabCharts->setCurrentWidget(w->tabByDay);
@@ -396,6 +404,107 @@ TEST_F(ChartTest, ChartsAreSavedAtTheWindowsSizeAndPrinted) {
     platform.expectMsg(MsgResult::OK, "Error number 75 was encountered.");
     form->mnuExportCsv_Click();
     EXPECT_EQ(QDir(out.path()).entryList(QDir::Files), before);
+}
+
+// Your Daily Values typed from the keyboard reach the report and its footer, the chart, which
+// tells a limit from a goal at 120 %, the "By day" line and the CSV; the file they are saved in
+// is read at start-up.
+TEST_F(ChartTest, OwnDailyValuesFromTheKeyboardReachReportChartAndCsv) {
+    const QDate day(2001, 12, 6);
+    addMeal(folder.mealDb(), 4, "Feast", day, false);
+    addMealItem(folder.mealDb(), 4, "Feast", day, "Stew", 100,
+                fields("TOT_LIPID=70.2;PROTEIN=60;VIT_C=72;SODIUM=1200"));
+    const auto key = [](Qt::Key k) { QTest::keyClick(QApplication::focusWidget(), k); };
+    const auto tab = [&](int times, const QString& to) {
+        for (int i = 0; i < times; ++i) key(Qt::Key_Tab);
+        ASSERT_EQ(QApplication::focusWidget()->accessibleName(), to);
+    };
+    // 1800 calories, 50 g of protein; -5 mg of vitamin C is refused, then left empty.
+    platform.expectMsg(MsgResult::OK, "Your value for Vitamin C in mg must be a positive number");
+    platform.expectModal([&](QDialog& d) {
+        auto& w = static_cast<frmDailyValues&>(d);
+        QApplication::setActiveWindow(&w);
+        EXPECT_EQ(w.windowTitle(), "Your Daily Values");
+        ASSERT_EQ(QApplication::focusWidget(), w.txtCalorieLevel);
+        EXPECT_EQ(w.txtCalorieLevel->accessibleName(), "Calorie level");
+        QTest::keyClick(w.txtCalorieLevel, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(w.txtCalorieLevel, "1800");
+        tab(7, "Protein in grams");
+        QTest::keyClicks(QApplication::focusWidget(), "50");
+        EXPECT_EQ(w.lblInForce[1]->text(), "58.5");  // fat: 1800 / 2000 x 65
+        EXPECT_EQ(w.lblInForce[6]->text(), "50");
+        tab(19, "Vitamin C in mg");
+        QTest::keyClicks(QApplication::focusWidget(), "-5");
+        key(Qt::Key_Return);
+        ASSERT_TRUE(w.isVisible());
+        key(Qt::Key_Delete);  // the refused value is selected
+        key(Qt::Key_Return);
+    });
+    form->mnuYourDailyValues->trigger();
+    const QString ini = folder.file("Platewise.ini");
+    EXPECT_EQ(form->dailyValueTargets.calorieLevel, 1800);
+    EXPECT_EQ(form->dailyValueTargets.ownCount(), 1);
+    EXPECT_EQ(readDailyValueSettings(ini).targets, form->dailyValueTargets);
+
+    // 70.2 g of fat of 58.5, 60 g of protein of 50, 72 mg of vitamin C of the standard 60.
+    report(&FormB::mnuReportMealNumber_Click, "4");
+    const QStringList lines = form->reportText.split("\r\n");
+    for (const char* line : {" Total Fat in grams:  70.2          Daily Value: 120%",
+                             " Protein in grams:  60          Daily Value: 120%",
+                             " Vitamin C in mg:  72          Daily Value: 120%"})
+        EXPECT_TRUE(lines.contains(line)) << line;
+    EXPECT_EQ(lines.mid(lines.size() - 7, 2),
+              QStringList({"Percent Daily Values are your own Daily Values, based on",
+                           "a 1800 calorie diet (1 value set by hand).  If your calorie"}));
+    EXPECT_EQ(form->reportFigures->tableRows()[9],
+              QStringList({"Protein in grams", "g", "60", "120"}));
+
+    frmReportChart* w = openChart();
+    ASSERT_TRUE(w);
+    const Bars b = barsOf(w->chartDailyValues);
+    EXPECT_EQ(b.labels,
+              QStringList({"Total Calories", "Total Fat in grams (limit)", "Carbohydrate in grams",
+                           "Protein in grams", "Sodium in mg (limit)", "Vitamin C in mg"}));
+    EXPECT_EQ(b.values, (std::vector<double>{0, 120, 0, 120, 50, 120}));
+    EXPECT_EQ(b.set, (std::vector<int>{0, 2, 0, 1, 0, 1}));
+    // The legend names each colour: neutral, reached, warning.
+    QStringList legend;
+    for (QBarSet* set :
+         qobject_cast<QAbstractBarSeries*>(w->chartDailyValues->chart()->series()[0])->barSets())
+        legend << set->label() + ' ' + set->color().name();
+    EXPECT_EQ(legend, QStringList({"Under the Daily Value #4682b4", "Goal reached #3c965a",
+                                   "Limit reached #d6604d"}));
+    report(&FormB::mnuReportRangeMealNumbers_Click, "4", "4");
+    w->cboNutrient->setCurrentIndex(8);
+    EXPECT_EQ(barsOf(w->chartByDay).line, 50);
+
+    // Standard Values, then Esc: nothing changes.
+    const QByteArray saved = bytesOf(ini);
+    platform.expectModal([&](QDialog& d) {
+        auto& dv = static_cast<frmDailyValues&>(d);
+        QApplication::setActiveWindow(&dv);
+        for (int i = 0; i < 3; ++i) QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+        ASSERT_EQ(QApplication::focusWidget(), dv.cmdStandard);
+        key(Qt::Key_Space);
+        EXPECT_EQ(dv.txtYourValue[6]->text(), "");
+        EXPECT_EQ(dv.txtCalorieLevel->value(), 2000);
+        key(Qt::Key_Escape);
+    });
+    form->mnuYourDailyValues->trigger();
+    EXPECT_EQ(form->dailyValueTargets.calorieLevel, 1800);
+    EXPECT_EQ(bytesOf(ini), saved);
+
+    // At start-up a damaged file: one message naming it, what is right kept, the file as it was.
+    saveFileBytes(ini, "[DailyValues]\nCalorieLevel=lots\nProtein=50\n");
+    delete form->chartWindow();
+    form.reset();
+    platform.expectMsg(MsgResult::OK,
+                       QDir::toNativeSeparators(ini) + " could not all be read (line 2)");
+    form = startProgram(platform, folder.path());
+    ASSERT_TRUE(form);
+    EXPECT_EQ(form->dailyValueTargets.calorieLevel, 2000);
+    EXPECT_EQ(form->dailyValueTargets.valueFor(3), 50);
+    EXPECT_EQ(bytesOf(ini), "[DailyValues]\nCalorieLevel=lots\nProtein=50\n");
 }
 
 }  // namespace
