@@ -6,8 +6,8 @@
 
 #include "app/FormB.h"
 #include "app/Globals.h"
-#include "data/Database.h"
 #include "data/Fields.h"
+#include "data/MealStore.h"
 #include "data/NumberText.h"
 #include "data/Queries.h"
 #include "data/RuntimeError.h"
@@ -104,8 +104,7 @@ void FormB::mnuRemove_Click() {
 
     if (n > 1) {
         vAbsPosition = counter16(DataB.absolutePosition());
-        DataB.deleteRow();
-        lTotalRecordsB = counter16(DataB.recordCount());
+        lTotalRecordsB = MealStore(DataB).removeItem();
         DataB.moveFirst();
         if (vAbsPosition > 0)
             DataB.setAbsolutePosition(vAbsPosition - 1);
@@ -134,20 +133,9 @@ void FormB::mnuRemove_Click() {
         throw RuntimeError(err::NoCurrentRecord,
                            QStringLiteral("Meal number ") + sMealNum +
                                QStringLiteral(" has no row in MealNumbers; nothing was deleted."));
-    const CursorMarks before{&headers, &DataB};
-    try {
-        Savepoint together(globals().svMealDB);
-        headers.deleteRow();
-        DataB.deleteRow();
-        together.commit();
-    } catch (const RuntimeError&) {
-        // Both rows are back in the file (even when the commit itself failed), and so in the
-        // cursors.
-        before.restore();
-        throw;
-    }
+    MealStore(DataB).removeMeal(headers);
 
-    DataB.setRecordSource(QStringLiteral("Select * from Meals order by mealnumber"));
+    DataB.setRecordSource(allMealItemsQuery());
     DataB.refresh();
     if (DataB.recordCount() == 0) {
         Text1->hide();
