@@ -1,17 +1,21 @@
 // The items of the meal shown: stepping through them, the counter and detail on every move,
 // and removing an item (with the meal when it was the meal's last).
 #include <QLabel>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <functional>
 
 #include "app/FormB.h"
 #include "app/Globals.h"
+#include "app/Guard.h"
 #include "data/Fields.h"
 #include "data/MealStore.h"
 #include "data/NumberText.h"
 #include "data/Queries.h"
 #include "data/RuntimeError.h"
+#include "meals/frmCopyMeal.h"
 #include "meals/frmNewMeal.h"
+#include "meals/frmSaveRecipe.h"
 #include "platform/Platform.h"
 
 namespace pw {
@@ -43,6 +47,11 @@ void FormB::connectItemHandlers() {
     onTrigger(mnuRemove, &FormB::mnuRemove_Click);
     onClick(cmdPortionAdjust, &FormB::cmdPortionAdjust_Click);
     onTrigger(mnuAdjust, &FormB::cmdPortionAdjust_Click);
+    onTrigger(mnuCopyMeal, &FormB::mnuCopyMeal_Click);
+    onTrigger(mnuSaveRecipe, &FormB::mnuSaveRecipe_Click);
+    // A meal may have come or gone since the commands were last enabled.
+    connectGuarded(m_platform, mnuStep1, &QMenu::aboutToShow, this,
+                   [this] { enableMealCommands(mnuStep1->menuAction()->isEnabled()); });
 }
 
 void FormB::cmdBMoveFirst_Click() {
@@ -166,6 +175,28 @@ void FormB::mnuRemove_Click() {
     headers.refresh();
     m_platform.message(QStringLiteral(
         "Meal deleted.  Please click on Step 1 from the main menu to add or select another meal"));
+}
+
+void FormB::mnuCopyMeal_Click() {
+    frmCopyMeal window(m_platform, DataB, txtFieldB.text(MealField::MealNumber),
+                       txtFieldB.text(MealField::MealName), this);
+    m_platform.showModal(window);
+    const auto number = window.newMealNumber();
+    if (!number) return;
+    DataB.setRecordSource(mealItemsQuery(plainInt(*number)));
+    DataB.refresh();
+    if (DataB.recordCount() == 0) return;
+    DataB.moveLast();
+    lTotalRecordsB = counter16(DataB.recordCount());
+    DataB.moveFirst();
+}
+
+void FormB::mnuSaveRecipe_Click() {
+    frmSaveRecipe window(m_platform, globals().svCustomDB, globals().svMealDB,
+                         txtFieldB.text(MealField::MealNumber), txtFieldB.text(MealField::MealName),
+                         this);
+    m_platform.showModal(window);
+    if (window.savedDescription()) requeryFoodList();
 }
 
 frmNewMeal& FormB::newMealDialog() {
