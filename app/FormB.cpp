@@ -316,8 +316,8 @@ void FormB::enableMealCommands(bool enabled) {
                        mnuStep2->menuAction(), mnuStep3->menuAction(), mnuReport->menuAction()})
         a->setEnabled(enabled);
     // Copying and saving a meal need a meal shown.
-    const bool meal = enabled && !txtFieldB.text(MealField::MealNumber).isEmpty();
-    for (QAction* a : {mnuCopyMeal, mnuSaveRecipe}) a->setEnabled(meal);
+    for (QAction* a : {mnuCopyMeal, mnuSaveRecipe})
+        a->setEnabled(enabled && DataB.recordCount() > 0);
 }
 
 void FormB::StartOver() {
