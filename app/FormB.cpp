@@ -212,6 +212,8 @@ void FormB::buildMenus() {
     mnuStep1 = bar->addMenu(QStringLiteral("Step &1"));
     mnuAddnew = mnuStep1->addAction(QStringLiteral("&Add a new meal"));
     mnuSelectMeal = mnuStep1->addAction(QStringLiteral("&Select an existing meal"));
+    mnuCopyMeal = mnuStep1->addAction(QStringLiteral("&Copy this meal to another date..."));
+    mnuSaveRecipe = mnuStep1->addAction(QStringLiteral("Save this meal as a &food..."));
 
     mnuStep2 = bar->addMenu(QStringLiteral("Step &2"));
     mnuAddItem = mnuStep2->addAction(QStringLiteral("&Add an item to the meal"));
@@ -314,6 +316,9 @@ void FormB::enableMealCommands(bool enabled) {
     for (QAction* a : {mnuSaveReport, mnuPrintReport, mnuStep1->menuAction(),
                        mnuStep2->menuAction(), mnuStep3->menuAction(), mnuReport->menuAction()})
         a->setEnabled(enabled);
+    // Copying and saving a meal need a meal shown.
+    for (QAction* a : {mnuCopyMeal, mnuSaveRecipe})
+        a->setEnabled(enabled && DataB.recordCount() > 0);
 }
 
 void FormB::StartOver() {

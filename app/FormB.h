@@ -81,6 +81,10 @@ public:
     void cmdPortionAdjust_Click();
     void ScaleDataB_from_Data1();
     void mnuRemove_Click();
+    // Copies the meal shown to a new meal (frmCopyMeal) and shows the copy.
+    void mnuCopyMeal_Click();
+    // Saves the meal shown as a food of one's own (frmSaveRecipe).
+    void mnuSaveRecipe_Click();
     // The meal dialog, loaded (hidden) on first reference; unloading drops it.
     frmNewMeal& newMealDialog();
     void unloadNewMealDialog();
@@ -162,6 +166,8 @@ public:
     QMenu* mnuStep1 = nullptr;
     QAction* mnuAddnew = nullptr;
     QAction* mnuSelectMeal = nullptr;
+    QAction* mnuCopyMeal = nullptr;
+    QAction* mnuSaveRecipe = nullptr;
     QMenu* mnuStep2 = nullptr;
     QAction* mnuAddItem = nullptr;
     QAction* mnuRemove = nullptr;

@@ -6,6 +6,7 @@
 
 #include "app/FormB.h"
 #include "data/Fields.h"
+#include "data/MealStore.h"
 #include "data/NumberText.h"
 #include "data/RuntimeError.h"
 #include "meals/FoodLookup.h"
@@ -185,7 +186,7 @@ void FormB::DBList1_DblClick() {
 }
 
 void FormB::FillDataB_from_Data1() {
-    try {
+    lTotalRecordsB = MealStore(DataB).saveItem([this] {
         FillArray_S_from_Data1();
         for (int i = MealField::FirstNutrient; i <= MealField::LastNutrient; ++i)
             txtFieldB.setText(i, S[i]);
@@ -194,15 +195,8 @@ void FormB::FillDataB_from_Data1() {
         txtFieldB.setText(MealField::MealName, svMealName);
         txtFieldB.setText(MealField::Date, svDate);
         txtFieldB.setText(MealField::PortionSize, QStringLiteral("100"));
-        DataB.update();
-    } catch (const RuntimeError&) {
-        // Nothing half-written: the pending row is dropped and the store's message follows.
-        if (DataB.editMode() != EditMode::None) DataB.cancelUpdate();
-        throw;
-    }
+    });
     if (DataB.recordCount() > 0) {
-        DataB.moveLast();
-        lTotalRecordsB = counter16(DataB.recordCount());
         DataB.moveFirst();
         DataB.moveLast();
     }

@@ -1,17 +1,22 @@
 // The items of the meal shown: stepping through them, the counter and detail on every move,
 // and removing an item (with the meal when it was the meal's last).
 #include <QLabel>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <functional>
 
 #include "app/FormB.h"
 #include "data/Database.h"
 #include "data/Fields.h"
+#include "data/MealStore.h"
 #include "data/NumberText.h"
 #include "data/Queries.h"
 #include "data/RuntimeError.h"
+#include "meals/frmCopyMeal.h"
 #include "meals/frmNewMeal.h"
+#include "meals/frmSaveRecipe.h"
 #include "platform/GlobalModule.h"
+#include "platform/Guard.h"
 #include "platform/Platform.h"
 
 namespace pw {
@@ -43,6 +48,11 @@ void FormB::connectItemHandlers() {
     onTrigger(mnuRemove, &FormB::mnuRemove_Click);
     onClick(cmdPortionAdjust, &FormB::cmdPortionAdjust_Click);
     onTrigger(mnuAdjust, &FormB::cmdPortionAdjust_Click);
+    onTrigger(mnuCopyMeal, &FormB::mnuCopyMeal_Click);
+    onTrigger(mnuSaveRecipe, &FormB::mnuSaveRecipe_Click);
+    // A meal may have come or gone since the commands were last enabled.
+    connectGuarded(m_platform, mnuStep1, &QMenu::aboutToShow, this,
+                   [this] { enableMealCommands(mnuStep1->menuAction()->isEnabled()); });
 }
 
 void FormB::cmdBMoveFirst_Click() {
@@ -104,8 +114,7 @@ void FormB::mnuRemove_Click() {
 
     if (n > 1) {
         vAbsPosition = counter16(DataB.absolutePosition());
-        DataB.deleteRow();
-        lTotalRecordsB = counter16(DataB.recordCount());
+        lTotalRecordsB = MealStore(DataB).removeItem();
         DataB.moveFirst();
         if (vAbsPosition > 0)
             DataB.setAbsolutePosition(vAbsPosition - 1);
@@ -134,20 +143,9 @@ void FormB::mnuRemove_Click() {
         throw RuntimeError(err::NoCurrentRecord,
                            QStringLiteral("Meal number ") + sMealNum +
                                QStringLiteral(" has no row in MealNumbers; nothing was deleted."));
-    const CursorMarks before{&headers, &DataB};
-    try {
-        Savepoint together(globals().svMealDB);
-        headers.deleteRow();
-        DataB.deleteRow();
-        together.commit();
-    } catch (const RuntimeError&) {
-        // Both rows are back in the file (even when the commit itself failed), and so in the
-        // cursors.
-        before.restore();
-        throw;
-    }
+    MealStore(DataB).removeMeal(headers);
 
-    DataB.setRecordSource(QStringLiteral("Select * from Meals order by mealnumber"));
+    DataB.setRecordSource(allMealItemsQuery());
     DataB.refresh();
     if (DataB.recordCount() == 0) {
         Text1->hide();
@@ -178,6 +176,28 @@ void FormB::mnuRemove_Click() {
     headers.refresh();
     m_platform.message(QStringLiteral(
         "Meal deleted.  Please click on Step 1 from the main menu to add or select another meal"));
+}
+
+void FormB::mnuCopyMeal_Click() {
+    frmCopyMeal window(m_platform, DataB, txtFieldB.text(MealField::MealNumber),
+                       txtFieldB.text(MealField::MealName), this);
+    m_platform.showModal(window);
+    const auto number = window.newMealNumber();
+    if (!number) return;
+    DataB.setRecordSource(mealItemsQuery(plainInt(*number)));
+    DataB.refresh();
+    if (DataB.recordCount() == 0) return;
+    DataB.moveLast();
+    lTotalRecordsB = counter16(DataB.recordCount());
+    DataB.moveFirst();
+}
+
+void FormB::mnuSaveRecipe_Click() {
+    frmSaveRecipe window(m_platform, globals().svCustomDB, globals().svMealDB,
+                         txtFieldB.text(MealField::MealNumber), txtFieldB.text(MealField::MealName),
+                         this);
+    m_platform.showModal(window);
+    if (window.savedDescription()) requeryFoodList();
 }
 
 frmNewMeal& FormB::newMealDialog() {

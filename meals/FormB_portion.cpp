@@ -1,5 +1,6 @@
 #include "app/FormB.h"
 #include "data/Fields.h"
+#include "data/MealStore.h"
 #include "data/NumberText.h"
 #include "data/RuntimeError.h"
 #include "meals/ItemDetail.h"
@@ -32,21 +33,15 @@ void FormB::ScaleDataB_from_Data1() {
         food[i] = txtFields.text(i);
     const std::array<QString, 32> values = scaledNutrients(food, m_adjustFactor);
 
-    DataB.edit();
-    try {
+    lTotalRecordsB = MealStore(DataB).saveItem([&] {
+        DataB.edit();
         for (int i = MealField::FirstNutrient; i <= MealField::LastNutrient; ++i)
             txtFieldB.setText(i, values[i]);
         txtFieldB.setText(MealField::PortionSize, fixed3(m_adjustFactor * 100));
         txtFieldB.setText(MealField::PortionQuantity, shortestSingle(g.vPortionQuantity));
         txtFieldB.setText(MealField::PortionUnit, g.svPortionUnit);
-        DataB.update();
-    } catch (const RuntimeError&) {
-        // The row stays as it was; the store's message follows.
-        DataB.cancelUpdate();
-        throw;
-    }
+    });
     for (int i = MealField::FirstNutrient; i <= MealField::LastNutrient; ++i) S[i] = values[i];
-    lTotalRecordsB = counter16(DataB.recordCount());
     // The counter and the detail text show the new portion at once.
     DataB_Reposition();
 }

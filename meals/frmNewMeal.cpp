@@ -237,43 +237,33 @@ void frmNewMeal::cmdMoveNext_Click() {
 void frmNewMeal::cmdMoveLast_Click() { DataMealInfo.moveLast(); }
 
 void frmNewMeal::saveNewMeal() {
-    const QString number = Text1->text();
-    const QString name = Text2->text();
-    const QString date = Text3->text();
-    // An empty box leaves its field without a value, so the store reports it as missing; the
-    // pending row starts afresh so that a box emptied since an earlier OK counts as empty.
-    if (DataMealInfo.editMode() == EditMode::Adding) DataMealInfo.cancelUpdate();
-    DataMealInfo.addNew();
-    for (const auto& [field, text] :
-         {std::pair{QStringLiteral("MealNumber"), number},
-          std::pair{QStringLiteral("MealName"), name}, std::pair{QStringLiteral("MealDate"), date}})
-        if (!text.isEmpty()) DataMealInfo.setText(field, text);
-
-    // The meal and its header row in Meals are stored together or not at all.
-    RecordCursor& items = m_cursors.DataB;
-    const CursorMarks before{&items, &DataMealInfo};
-    bool mealStored = false;
+    const MealHeader meal{Text1->text(), Text2->text(), Text3->text()};
     try {
-        Savepoint together(globals().svMealDB);
-        // A failing save stores nothing and keeps the new row pending.
-        DataMealInfo.update();
-        mealStored = true;
-        m_mealCount = DataMealInfo.recordCount();
-        DataMealInfo.moveLast();  // the row just added
-        items.addNew();
-        m_cursors.txtFieldB.setText(MealField::MealNumber, number);
-        m_cursors.txtFieldB.setText(MealField::MealName, name);
-        m_cursors.txtFieldB.setText(MealField::Date, date);
-        m_saveItem();
-        together.commit();
+        MealStore(m_cursors.DataB).addMeal(DataMealInfo, meal, m_saveItem);
     } catch (...) {
-        if (!mealStored) throw;
-        // The file is back as it was before OK (the commit itself may be what failed, and the
-        // file may not even be readable now); both cursors are put back to match it.
-        before.restore();
+        // Nothing is stored and both cursors are as they were: the new row is offered again.
         m_mealCount = DataMealInfo.recordCount();
-        offerAgain(number, name, date);
+        offerAgain(meal.number, meal.name, meal.date);
         throw;
+    }
+    m_mealCount = DataMealInfo.recordCount();
+}
+
+void frmNewMeal::reportRefusedMeal(Platform& p, const RuntimeError& e) {
+    switch (e.number()) {
+        case err::RequiredNull:
+            p.message(
+                QStringLiteral("Please fill in the Meal Name and Date Boxes before clicking ok"));
+            break;
+        case err::ZeroLength:
+            p.message(QStringLiteral("Please fill in the Meal Name before clicking ok"));
+            break;
+        case err::UpdateCancelled:
+            p.message(QStringLiteral(
+                "Information has not been entered correctly into the entry fields."));
+            break;
+        default:
+            GlobalErrorHandler(p, e.number(), e.description());
     }
 }
 
@@ -290,23 +280,7 @@ void frmNewMeal::cmdOK_Click() {
             saveNewMeal();
         } catch (...) {
             // The dialog stays open with the new row pending: the user can correct the boxes.
-            const RuntimeError e = pendingError();
-            Platform& p = m_platform;
-            switch (e.number()) {
-                case err::RequiredNull:
-                    p.message(QStringLiteral(
-                        "Please fill in the Meal Name and Date Boxes before clicking ok"));
-                    break;
-                case err::ZeroLength:
-                    p.message(QStringLiteral("Please fill in the Meal Name before clicking ok"));
-                    break;
-                case err::UpdateCancelled:
-                    p.message(QStringLiteral(
-                        "Information has not been entered correctly into the entry fields."));
-                    break;
-                default:
-                    GlobalErrorHandler(p, e.number(), e.description());
-            }
+            reportRefusedMeal(m_platform, pendingError());
             return;
         }
         hide();

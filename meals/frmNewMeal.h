@@ -3,6 +3,7 @@
 #include <QDialog>
 #include <functional>
 
+#include "data/MealStore.h"
 #include "data/RecordCursor.h"
 
 class QLabel;
@@ -12,11 +13,9 @@ class QPushButton;
 namespace pw {
 
 class Platform;
+class RuntimeError;
 struct MainCursors;
 struct SharedState;
-
-// The highest meal number: meal numbers are 16-bit.
-inline constexpr int kHighestMealNumber = 32767;
 
 // The meal dialog: adds a new meal (add mode) or steps through the stored meals and makes one the
 // main window's current meal (select mode, vSelectExisting). Its header cursor
@@ -57,6 +56,10 @@ public:
     void cmdMoveNext_Click();
     void cmdMoveLast_Click();
     void DataMealInfo_Reposition();
+
+    // The message for a meal the store refused: a missing or empty name or date, a date that is
+    // no date, or any other failure.
+    static void reportRefusedMeal(Platform& platform, const RuntimeError& error);
 
     // Escape and the window's close button count as Cancel.
     void reject() override;

@@ -1,4 +1,9 @@
 // The meal dialog in its add and select modes, and a meal's items, driven through the widgets.
+#include <variant>
+
+#include "data/NumberText.h"
+#include "meals/frmCopyMeal.h"
+#include "meals/frmSaveRecipe.h"
 #include "tests/meals/Meals.h"
 
 namespace pw::test {
@@ -235,6 +240,55 @@ TEST_F(MealItems, OneItemBeyond32767IsReportedAsOverflowAndNoCounterWraps) {
     });
     press(form->cmdPortionAdjust);
     EXPECT_EQ(form->lTotalRecordsB, 32767);
+}
+
+// The meal shown copied to another date and saved as a food, each window driven by keys alone.
+TEST_F(MealItems, TheMealShownIsCopiedAndSavedAsAFoodFromTheKeyboard) {
+    addMeals();
+    openWindow();
+    const auto keys = [](QDialog& d, std::initializer_list<std::variant<Qt::Key, const char*>> ks) {
+        for (const auto& k : ks) {
+            if (const auto* key = std::get_if<Qt::Key>(&k))
+                QTest::keyClick(d.focusWidget(), *key,
+                                *key == Qt::Key_A ? Qt::ControlModifier : Qt::NoModifier);
+            else
+                QTest::keyClicks(d.focusWidget(), std::get<const char*>(k));
+            QCoreApplication::sendPostedEvents();
+        }
+    };
+    EXPECT_TRUE(form->mnuCopyMeal->isEnabled() && form->mnuSaveRecipe->isEnabled());
+    expectDialog([&](QDialog& d) {
+        auto& w = static_cast<frmCopyMeal&>(d);
+        EXPECT_EQ(d.windowTitle(), "Copy a Meal");
+        EXPECT_EQ(QStringList({w.Text1->accessibleName(), w.Text2->accessibleName()}),
+                  QStringList({"Date", "Meal name"}));
+        EXPECT_EQ(w.Text1->text(), mdyText(QDate::currentDate()));
+        platform.expectMsg(MsgResult::OK,
+                           QStringLiteral("Please fill in the Meal Name and Date Boxes"));
+        keys(d, {Qt::Key_A, "3/9/02", Qt::Key_Tab, Qt::Key_A, Qt::Key_Delete, Qt::Key_Return});
+        EXPECT_TRUE(d.isVisible());
+        keys(d, {"Second breakfast", Qt::Key_Return});
+        EXPECT_FALSE(d.isVisible());
+    });
+    form->mnuCopyMeal->trigger();
+    EXPECT_EQ(form->lblRecordCountB->text(),
+              "  Meal Name: Second breakfast   Meal Date: 03/09/2002\r\n" + counter(1, 3, 8));
+
+    expectDialog([&](QDialog& d) {
+        auto& w = static_cast<frmSaveRecipe&>(d);
+        EXPECT_EQ(d.windowTitle(), "Save the Meal as a Food");
+        EXPECT_EQ(
+            QStringList({w.Text1->accessibleName(), w.Text2->accessibleName(), w.Text2->text()}),
+            QStringList({"Description", "Servings", "1"}));
+        EXPECT_TRUE(w.lblNote->isVisibleTo(&d));
+        keys(d, {Qt::Key_End, " bowl", Qt::Key_Tab, Qt::Key_A, "2", Qt::Key_Return});
+        EXPECT_FALSE(d.isVisible());
+    });
+    form->mnuSaveRecipe->trigger();
+    pickFood(QStringLiteral("Second breakfast bowl"));
+    expectDialog([&](QDialog& d) { keys(d, {Qt::Key_Escape}); });  // nothing more is stored
+    form->mnuSaveRecipe->trigger();
+    EXPECT_EQ(rowCount(globals().svCustomDB, "CSR14"), int(fixtureFoodDescriptions().size()) + 1);
 }
 
 }  // namespace
