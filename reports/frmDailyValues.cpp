@@ -88,7 +88,8 @@ frmDailyValues::frmDailyValues(const DailyValueTargets& current, QString setting
         grid->addWidget(own, row, 4);
         txtYourValue.push_back(own);
         lblInForce.push_back(inForce);
-        connect(own, &QLineEdit::textChanged, this, &frmDailyValues::showValuesInForce);
+        connectGuarded(m_platform, own, &QLineEdit::textChanged, this,
+                       &frmDailyValues::showValuesInForce);
         ++row;
     }
     grid->setColumnStretch(0, 1);
@@ -129,11 +130,12 @@ frmDailyValues::frmDailyValues(const DailyValueTargets& current, QString setting
     setTabOrder(cmdStandard, cmdOK);
     setTabOrder(cmdOK, cmdCancel);
 
-    connect(txtCalorieLevel, &QSpinBox::valueChanged, this, &frmDailyValues::showValuesInForce);
+    connectGuarded(m_platform, txtCalorieLevel, &QSpinBox::valueChanged, this,
+                   &frmDailyValues::showValuesInForce);
     connectGuarded(m_platform, cmdStandard, &QPushButton::clicked, this,
                    &frmDailyValues::cmdStandard_Click);
     connectGuarded(m_platform, cmdOK, &QPushButton::clicked, this, &frmDailyValues::cmdOK_Click);
-    connect(cmdCancel, &QPushButton::clicked, this, &QDialog::reject);
+    connectGuarded(m_platform, cmdCancel, &QPushButton::clicked, this, [this] { reject(); });
     showValuesInForce();
     // Within an 800 x 600 screen; the table scrolls.
     resize(560, 540);
