@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QFile>
 #include <QFileInfo>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QPrinter>
 #include <QTest>
@@ -16,6 +17,7 @@
 #include "app/frmSplash.h"
 #include "data/Database.h"
 #include "platform/RichTextBox.h"
+#include "platform/RtfReader.h"
 #include "reports/TextFiles.h"
 #include "tests/support/ScriptedPlatform.h"
 #include "tests/support/TestDb.h"
@@ -94,6 +96,22 @@ TEST_F(ViewersTest, SecondChoiceReplacesTheDocumentInTheSameWindow) {
     form->mnuAbout->trigger();
     ASSERT_NE(form->aboutBox(), nullptr);
     EXPECT_TRUE(form->aboutBox()->isVisible() && !form->aboutBox()->isModal());
+}
+
+// The instructions that come with the program name every command of the menus and say where an
+// installed program keeps its data.
+TEST_F(ViewersTest, TheShippedInstructionsNameEveryMenuCommandAndWhereTheDataLives) {
+    const QString help = parseRtf(bytesOf(PW_PROGRAM_DIR "/Help.rtf")).plainText().simplified();
+    auto plain = [](QString caption) { return caption.remove('&').remove("..."); };
+    for (QMenu* menu : {form->mnuFile, form->mnuStep1, form->mnuStep2, form->mnuStep3,
+                        form->mnuReport, form->mnuHelpMenu})
+        for (QAction* command : menu->actions()) {
+            if (command->isSeparator()) continue;
+            const QString caption = plain(command->text());
+            EXPECT_TRUE(help.contains(caption)) << caption.toStdString();
+        }
+    EXPECT_TRUE(help.contains("~/.local/share/Platewise"));
+    EXPECT_FALSE(help.contains("lie in the program's folder"));
 }
 
 TEST_F(ViewersTest, PrintingUsesCourierAndLeavesTheSmallFont) {
