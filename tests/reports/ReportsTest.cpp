@@ -15,7 +15,6 @@
 #include <QTest>
 #include <QTextCursor>
 #include <memory>
-#include <utility>
 
 #include "app/FormB.h"
 #include "app/Globals.h"
@@ -316,34 +315,18 @@ QString pdfWords(const QString& pdf) {
 
 // The reader's editing and saving of a UTF-8 file with CR LF line ends is tested with the
 // viewers; here, that a saved report is that file.
-// Sets an environment variable for the life of the guard.
-class EnvGuard {
-public:
-    EnvGuard(const char* name, const QByteArray& value)
-        : m_name(name), m_had(qEnvironmentVariableIsSet(name)), m_old(qgetenv(name)) {
-        qputenv(name, value);
-    }
-    ~EnvGuard() { m_had ? qputenv(m_name, m_old) : qunsetenv(m_name); }
-
-private:
-    const char* m_name;
-    bool m_had;
-    QByteArray m_old;
-};
-
 TEST_F(ReportsTest, ASavedReportOpensInTheReaderAndSavesAgainIdentically) {
     run(&FormB::mnuReportMealNumber_Click, "8");
     const QString lunch = out.filePath("lunch.txt"), week = out.filePath("week.txt");
     // Typed without a suffix, the name gets ".txt", which the reader's filter shows. The first
     // dialog starts in the user's documents folder, not in the hidden data folder.
     platform.expectSaveFile(out.filePath("lunch"));
-    {
-        const QString home = out.filePath("home");
-        ASSERT_TRUE(QDir().mkpath(home + "/Documents"));
-        EnvGuard homeGuard("HOME", home.toUtf8()), config("XDG_CONFIG_HOME", "/nonexistent");
-        form->mnuSaveReport_Click();
-        EXPECT_EQ(platform.dialogFolders(), QStringList{home + "/Documents"});
-    }
+    ASSERT_TRUE(QDir(out.path()).mkdir("Documents"));
+    const QByteArray home = qgetenv("HOME");
+    qputenv("HOME", out.path().toUtf8());
+    form->mnuSaveReport_Click();
+    qputenv("HOME", home);
+    EXPECT_EQ(platform.dialogFolders(), QStringList{out.filePath("Documents")});
     const QByteArray saved = bytesOf(lunch);
     EXPECT_EQ(saved, form->reportText.toUtf8());
     EXPECT_TRUE(
@@ -365,10 +348,8 @@ TEST_F(ReportsTest, ASavedReportOpensInTheReaderAndSavesAgainIdentically) {
 
     // Run from the folder that holds its data (a build), the program's folder comes first.
     globals().lastFileFolder.clear();
-    const QString dataFolder =
-        std::exchange(globals().programDir, QApplication::applicationDirPath());
-    EXPECT_EQ(fileDialogFolder(), QApplication::applicationDirPath());
-    globals().programDir = dataFolder;
+    globals().programDir = QApplication::applicationDirPath();
+    EXPECT_EQ(fileDialogFolder(), globals().programDir);
 }
 
 TEST_F(ReportsTest, SaveAndPrintTakeTheReportAsTheUserEditedIt) {
