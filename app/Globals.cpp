@@ -25,6 +25,7 @@ std::unique_ptr<FormB> startProgram(Platform& platform, const QString& programDi
     Globals& g = globals();
     g.programDir = QDir::cleanPath(programDir);
     g.documentDir = documentDir.isEmpty() ? QString() : QDir::cleanPath(documentDir);
+    g.lastFileFolder.clear();
     g.svCustomDB = g.programDir + QChar('/') + kFoodFile;
     g.svMealDB = g.programDir + QChar('/') + kMealFile;
     try {

@@ -13,6 +13,9 @@ struct Globals {
     QString programDir;   // the folder that holds the data files, no trailing separator
     QString documentDir;  // the folder that holds Help.rtf and DV.rtf; empty: programDir
     QString svHelpFile;   // full path of the document the help viewer shows
+    // The folder of the file last saved or opened through a file dialog in this run; empty:
+    // none yet.
+    QString lastFileFolder;
 
     // The description last searched for in the food table, apostrophes doubled.
     QString svSearchItem;

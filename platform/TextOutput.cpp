@@ -1,7 +1,11 @@
 #include "platform/TextOutput.h"
 
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QFont>
 #include <QPrinter>
+#include <QStandardPaths>
 #include <QTextDocument>
 
 #include "data/RuntimeError.h"
@@ -11,21 +15,46 @@
 
 namespace pw {
 
+QString fileDialogFolder() {
+    const Globals& g = globals();
+    if (!g.lastFileFolder.isEmpty()) return g.lastFileFolder;
+    // Run from its build folder, the program keeps its files beside itself.
+    if (QDir::cleanPath(g.programDir) == QDir::cleanPath(QCoreApplication::applicationDirPath()))
+        return g.programDir;
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return !documents.isEmpty() && QDir(documents).exists() ? documents : QDir::homePath();
+}
+
+void rememberFileDialogFolder(const QString& path) {
+    globals().lastFileFolder = QFileInfo(path).absolutePath();
+}
+
 std::optional<QString> askSaveFile(Platform& platform, QWidget* parent, const QString& title,
                                    const QString& filter, const QString& defaultSuffix) {
     FileDialogSpec request;
     request.title = title;
-    request.folder = globals().programDir;
+    request.folder = fileDialogFolder();
     request.filter = filter;
     request.overwritePrompt = true;
     request.defaultSuffix = defaultSuffix;
     std::optional<QString> path = platform.saveFileName(parent, request);
-    if (path && path->isEmpty()) return std::nullopt;
+    if (!path || path->isEmpty()) return std::nullopt;
+    rememberFileDialogFolder(*path);
+    if (!defaultSuffix.isEmpty() && QFileInfo(*path).suffix().isEmpty()) {
+        // A dialog that left the suffix to us asked about another file than the one written.
+        *path += QChar('.') + defaultSuffix;
+        const QFileInfo file(*path);
+        if (file.exists() &&
+            !platform.confirm(file.fileName() +
+                              QStringLiteral(" already exists.\nDo you want to replace it?")))
+            return std::nullopt;
+    }
     return path;
 }
 
 std::optional<QString> askSaveTextFile(Platform& platform, QWidget* parent, const QString& title) {
-    return askSaveFile(platform, parent, title, QStringLiteral("txt files(*.txt)|*.txt|"));
+    return askSaveFile(platform, parent, title, QStringLiteral("txt files(*.txt)|*.txt|"),
+                       QStringLiteral("txt"));
 }
 
 void printPlainText(const QString& text, QPrinter& printer) {

@@ -12,13 +12,21 @@ class Platform;
 
 // The dialog that names a text file to write, and the printing of plain text.
 
-// The Save As dialog: the program's folder, `filter`, a prompt before an existing file is
-// replaced, `defaultSuffix` for a name typed without one. nullopt when cancelled or no name was
-// given.
+// The folder a file dialog starts in: where the user last saved or opened a file in this run;
+// before that, the program's own folder when the program runs from the folder that holds its
+// data, else the user's documents folder (the home folder when there is none).
+QString fileDialogFolder();
+// Remembers the folder of `path`, a file the user chose in a file dialog.
+void rememberFileDialogFolder(const QString& path);
+
+// The Save As dialog: `filter`, a prompt before an existing file is replaced, `defaultSuffix` for
+// a name typed without one (added here too when the dialog leaves it out, with the prompt asked
+// about the file that will be written). nullopt when cancelled or no name was given.
 std::optional<QString> askSaveFile(Platform& platform, QWidget* parent, const QString& title,
                                    const QString& filter, const QString& defaultSuffix = QString());
 
-// The Save As dialog for a text file, with the "txt files" filter.
+// The Save As dialog for a text file, with the "txt files" filter; a name without a suffix gets
+// ".txt", so that the reader's filter shows the file.
 std::optional<QString> askSaveTextFile(Platform& platform, QWidget* parent,
                                        const QString& title = QString());
 

@@ -31,13 +31,17 @@
 #include <QVBoxLayout>
 #include <QValueAxis>
 #include <algorithm>
+#include <functional>
+#include <optional>
 
 #include "data/NumberText.h"
 #include "data/RuntimeError.h"
 #include "data/TextFiles.h"
+#include "platform/Buttons.h"
 #include "platform/GlobalModule.h"
 #include "platform/Guard.h"
 #include "platform/Platform.h"
+#include "platform/RichTextBox.h"
 #include "platform/TextOutput.h"
 #include "reports/ReportFigures.h"
 
@@ -45,7 +49,6 @@ namespace pw {
 
 namespace {
 
-constexpr int kPrinterError = 482;
 const QColor kBelowColour(70, 130, 180);
 const QColor kReachedColour(60, 150, 90);
 const QColor kOverColour(214, 96, 77);
@@ -231,16 +234,50 @@ QChartView* newChartView(const QString& name, QWidget* parent) {
     return view;
 }
 
-// The height at which `chart`'s category axis has room to name each of its `bars` in full,
-// beside the title, the legend and the value axis.
-int heightNamingEveryBar(const QChart& chart, int bars) {
-    QFont labels = chart.font();
-    for (QAbstractAxis* axis : chart.axes(Qt::Vertical))
-        if (qobject_cast<QBarCategoryAxis*>(axis)) labels = axis->labelsFont();
-    const int line = QFontMetrics(labels).height();
+// The smallest size at which `chart`'s category axis names each of its bars in full, beside the
+// title, the legend and the value axis; 0 for a side the names leave free.
+QSize sizeNamingEveryBar(const QChart& chart) {
+    QSize size(0, 0);
     const int title = QFontMetrics(chart.titleFont()).height();
-    // A name is drawn with a margin around its line, and only where it clears its neighbours.
-    return bars * (line + 12) + 2 * title + 6 * line + 40;
+    for (QAbstractAxis* axis : chart.axes()) {
+        auto* names = qobject_cast<QBarCategoryAxis*>(axis);
+        if (!names) continue;
+        const QFontMetrics labels(names->labelsFont());
+        const int bars = int(names->count()), line = labels.height();
+        // A name is drawn with a margin around it, and only where it clears its neighbours.
+        if (axis->orientation() == Qt::Vertical) {
+            size.setHeight(bars * (line + 12) + 2 * title + 6 * line + 40);
+        } else {
+            int widest = 0;
+            for (const QString& name : names->categories())
+                widest = std::max(widest, labels.horizontalAdvance(name));
+            size.setWidth(bars * (widest + 16) + 8 * line + 40);
+        }
+    }
+    return size;
+}
+
+// A chart drawn for a file or a page is at least this large, whatever the window's size.
+constexpr QSize kSmallestDrawing(640, 480);
+
+// How a chart is written to a file, chosen by the file's suffix; nullopt: a type not offered.
+enum class ChartFormat { Png, Jpeg, Svg };
+std::optional<ChartFormat> chartFormatFor(const QString& fileName) {
+    const QString suffix = QFileInfo(fileName).suffix().toLower();
+    if (suffix == QStringLiteral("png")) return ChartFormat::Png;
+    if (suffix == QStringLiteral("jpg") || suffix == QStringLiteral("jpeg"))
+        return ChartFormat::Jpeg;
+    if (suffix == QStringLiteral("svg")) return ChartFormat::Svg;
+    return std::nullopt;
+}
+
+// `chart` in a view of its own, laid out at `size` and drawn by `paint`.
+void drawChart(QChart* chart, const QSize& size, const std::function<void(QWidget&)>& paint) {
+    QChartView view(chart);
+    view.setRenderHint(QPainter::Antialiasing);
+    view.setFrameShape(QFrame::NoFrame);
+    view.resize(size);
+    paint(view);  // QWidget's render lays the view out at its size first
 }
 
 // Paging and arrow keys in a chart view scroll the area that holds it.
@@ -270,13 +307,6 @@ bool scrollByKey(QScrollArea& area, const QKeyEvent& key) {
     }
     area.verticalScrollBar()->triggerAction(action);
     return true;
-}
-
-QPushButton* newButton(const QString& caption, QWidget* parent) {
-    auto* b = new QPushButton(caption, parent);
-    b->setAccessibleName(caption);
-    b->setAutoDefault(false);
-    return b;
 }
 
 }  // namespace
@@ -317,14 +347,17 @@ frmReportChart::frmReportChart(Platform& platform, QWidget* owner)
     tblFigures->setSelectionMode(QAbstractItemView::ExtendedSelection);
     tblFigures->verticalHeader()->hide();
     tblFigures->installEventFilter(this);  // its own copy takes only the current cell
+    // Arrows move between the cells; Tab and Shift+Tab leave the table, Ctrl+Tab turns the tab.
+    tblFigures->setTabKeyNavigation(false);
 
     tabCharts->addTab(scrollDailyValues, QStringLiteral("Daily Values"));
     tabCharts->addTab(tabByDay, QStringLiteral("By day"));
     tabCharts->addTab(tblFigures, QStringLiteral("Table"));
 
-    cmdSaveChart = newButton(QStringLiteral("Save Chart..."), this);
-    cmdPrintChart = newButton(QStringLiteral("Print Chart..."), this);
-    cmdClose = newButton(QStringLiteral("Close"), this);
+    cmdSaveChart = makeButton(QStringLiteral("Save Chart..."), QStringLiteral("Save Chart"), this);
+    cmdPrintChart =
+        makeButton(QStringLiteral("Print Chart..."), QStringLiteral("Print Chart"), this);
+    cmdClose = makeButton(QStringLiteral("Close"), QStringLiteral("Close"), this);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(cmdSaveChart);
     buttons->addWidget(cmdPrintChart);
@@ -356,8 +389,7 @@ void frmReportChart::setFigures(std::shared_ptr<const ReportFigures> figures) {
 
     QStringList description;
     showChart(chartDailyValues, dailyValueChart(f, &description), description);
-    chartDailyValues->setMinimumHeight(
-        heightNamingEveryBar(*chartDailyValues->chart(), int(f.dailyValueLines().size())));
+    chartDailyValues->setMinimumHeight(sizeNamingEveryBar(*chartDailyValues->chart()).height());
 
     // The day tab only for the two range reports.
     const int dayTab = tabCharts->indexOf(tabByDay);
@@ -434,52 +466,43 @@ QChart* frmReportChart::makeCurrentChart() const {
     return dailyValueChart(*m_figures, nullptr);
 }
 
-QByteArray frmReportChart::chartFileBytes(const QString& fileName, const QSize& size) const {
-    QChartView view(makeCurrentChart());
-    view.setRenderHint(QPainter::Antialiasing);
-    view.setFrameShape(QFrame::NoFrame);
-    view.resize(size);
-    QWidget& widget = view;  // QWidget's render lays the view out at its size first
+QByteArray frmReportChart::chartFileBytes(const QString& fileName) const {
+    const std::optional<ChartFormat> format = chartFormatFor(fileName);
+    if (!format) return {};
+    QChart* chart = makeCurrentChart();
+    const QSize drawn = size().expandedTo(kSmallestDrawing).expandedTo(sizeNamingEveryBar(*chart));
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
-    if (fileName.endsWith(QStringLiteral(".svg"), Qt::CaseInsensitive)) {
-        QSvgGenerator svg;
-        svg.setOutputDevice(&buffer);
-        svg.setSize(size);
-        svg.setViewBox(QRect(QPoint(0, 0), size));
-        svg.setTitle(windowTitle());
-        QPainter painter(&svg);
-        widget.render(&painter);
-    } else {
-        QImage image(size, QImage::Format_ARGB32);
+    drawChart(chart, drawn, [&](QWidget& view) {
+        if (*format == ChartFormat::Svg) {
+            QSvgGenerator svg;
+            svg.setOutputDevice(&buffer);
+            svg.setSize(drawn);
+            svg.setViewBox(QRect(QPoint(0, 0), drawn));
+            svg.setTitle(windowTitle());
+            QPainter painter(&svg);
+            view.render(&painter);
+            return;
+        }
+        QImage image(drawn, QImage::Format_RGB32);
         image.fill(Qt::white);
         {
             QPainter painter(&image);
-            widget.render(&painter);
+            view.render(&painter);
         }
-        image.save(&buffer, "PNG");
-    }
+        image.save(&buffer, *format == ChartFormat::Jpeg ? "JPEG" : "PNG");
+    });
     return buffer.data();
 }
 
 void saveAsFile(Platform& platform, QWidget* parent, const QString& title, const QString& filter,
-                const std::function<QByteArray(const QString&)>& bytesFor,
+                const std::function<std::optional<QByteArray>(const QString&)>& bytesFor,
                 const QString& defaultSuffix) {
-    const std::optional<QString> chosen =
-        askSaveFile(platform, parent, title, filter, defaultSuffix);
-    if (!chosen) return;
-    QString path = *chosen;
-    if (!defaultSuffix.isEmpty() && QFileInfo(path).suffix().isEmpty()) {
-        // A dialog that left the suffix to us asked about another file than the one written.
-        path += QChar('.') + defaultSuffix;
-        const QFileInfo file(path);
-        if (file.exists() &&
-            !platform.confirm(file.fileName() +
-                              QStringLiteral(" already exists.\nDo you want to replace it?")))
-            return;
-    }
+    const std::optional<QString> path = askSaveFile(platform, parent, title, filter, defaultSuffix);
+    if (!path) return;
     try {
-        saveFileBytes(path, bytesFor(path));
+        const std::optional<QByteArray> bytes = bytesFor(*path);
+        if (bytes) saveFileBytes(*path, *bytes);
     } catch (const RuntimeError& e) {
         GlobalErrorHandler(platform, e.number(), e.description());
     }
@@ -487,9 +510,19 @@ void saveAsFile(Platform& platform, QWidget* parent, const QString& title, const
 
 void frmReportChart::cmdSaveChart_Click() {
     if (!m_figures) return;
-    saveAsFile(m_platform, this, QStringLiteral("Save Chart"),
-               QStringLiteral("PNG image(*.png)|*.png|SVG image(*.svg)|*.svg|"),
-               [this](const QString& path) { return chartFileBytes(path, size()); });
+    saveAsFile(
+        m_platform, this, QStringLiteral("Save Chart"),
+        QStringLiteral("PNG image(*.png)|*.png|JPEG image(*.jpg *.jpeg)|*.jpg;*.jpeg|"
+                       "SVG image(*.svg)|*.svg|"),
+        [this](const QString& path) -> std::optional<QByteArray> {
+            if (chartFormatFor(path)) return chartFileBytes(path);
+            m_platform.message(fileNameOnly(path) +
+                               QStringLiteral(" was not saved: a chart is saved as a PNG image "
+                                              "(.png), a JPEG image (.jpg or .jpeg) or an SVG "
+                                              "image (.svg)."));
+            return std::nullopt;
+        },
+        QStringLiteral("png"));
 }
 
 void frmReportChart::cmdPrintChart_Click() {
@@ -497,20 +530,24 @@ void frmReportChart::cmdPrintChart_Click() {
     QPrinter printer;
     if (!m_platform.printerSetup(this, printer)) return;
     try {
-        QChartView view(makeCurrentChart());
-        view.setRenderHint(QPainter::Antialiasing);
-        view.setFrameShape(QFrame::NoFrame);
-        view.resize(size());
-        QPainter painter;
-        if (!painter.begin(&printer)) throw RuntimeError(kPrinterError);
-        // The chart at the window's proportions, as large as the page allows.
-        const QRectF page(QPointF(0, 0), printer.pageRect(QPrinter::DevicePixel).size());
-        const QSizeF fitted = QSizeF(size()).scaled(page.size(), Qt::KeepAspectRatio);
-        const double scale = fitted.width() / size().width();
-        painter.scale(scale, scale);
-        static_cast<QWidget&>(view).render(&painter);
-        if (!painter.end() || printer.printerState() == QPrinter::Error)
-            throw RuntimeError(kPrinterError);
+        QChart* chart = makeCurrentChart();
+        // The chart in the page's proportions, drawn large enough to name every bar and then
+        // scaled to fill the page.
+        const QSizeF page = printer.pageRect(QPrinter::Point).size();
+        const QSize need = kSmallestDrawing.expandedTo(sizeNamingEveryBar(*chart));
+        const double grow =
+            std::max({1.0, need.width() / page.width(), need.height() / page.height()});
+        const QSize drawn = (page * grow).toSize();
+        bool printed = false;
+        drawChart(chart, drawn, [&](QWidget& view) {
+            QPainter painter;
+            if (!painter.begin(&printer)) return;
+            const QSizeF device = printer.pageRect(QPrinter::DevicePixel).size();
+            painter.scale(device.width() / drawn.width(), device.height() / drawn.height());
+            view.render(&painter);
+            printed = painter.end() && printer.printerState() != QPrinter::Error;
+        });
+        if (!printed) throw RuntimeError(kPrinterError);
     } catch (const RuntimeError& e) {
         m_platform.message(errorReportText(e.number(), e.description(), ErrorBreak::CrLf));
     }

@@ -3,6 +3,7 @@
 #include <QWidget>
 #include <functional>
 #include <memory>
+#include <optional>
 
 class QChart;
 class QChartView;
@@ -18,12 +19,12 @@ namespace pw {
 class Platform;
 class ReportFigures;
 
-// Asks for a file with the Save As dialog (the program's folder, `filter`, a prompt before a file
-// is replaced) and writes the bytes `bytesFor` makes for the chosen name through a safe save; a
-// failure gets the common error message and leaves any file there as it was. A name chosen
-// without a suffix gets `defaultSuffix`, when one is given.
+// Asks for a file with the Save As dialog (`filter`, a prompt before a file is replaced, a name
+// chosen without a suffix gets `defaultSuffix`) and writes the bytes `bytesFor` makes for the
+// chosen name through a safe save; nullopt from `bytesFor` writes nothing (it has told the user
+// why). A failure gets the common error message and leaves any file there as it was.
 void saveAsFile(Platform& platform, QWidget* parent, const QString& title, const QString& filter,
-                const std::function<QByteArray(const QString&)>& bytesFor,
+                const std::function<std::optional<QByteArray>(const QString&)>& bytesFor,
                 const QString& defaultSuffix = {});
 
 // The report on display as pictures: a bar per nutrient against its Daily Value, for the range
@@ -57,9 +58,11 @@ public:
     // Ctrl+C in the table: the selected cells as tab-separated text on the clipboard.
     void tblFigures_Copy();
 
-    // The chart on display (the Daily Values chart while the table is on display), drawn anew
-    // at `size` as a PNG or, for a name ending in ".svg", an SVG file's bytes.
-    QByteArray chartFileBytes(const QString& fileName, const QSize& size) const;
+    // The chart on display (the Daily Values chart while the table is on display), drawn anew at
+    // the window's size or larger where its bars need room to be named, as the bytes of a file
+    // of the type `fileName`'s suffix names: PNG, JPEG (".jpg", ".jpeg") or SVG. Empty for any
+    // other suffix.
+    QByteArray chartFileBytes(const QString& fileName) const;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -7,7 +7,7 @@ pkgs=(build-essential cmake ninja-build g++ pkg-config
       libgtest-dev libbenchmark-dev fonts-liberation unzip
       xvfb xdotool x11-utils imagemagick poppler-utils sqlite3 clang-14 libclang-rt-14-dev
       clang-format
-      librsvg2-bin desktop-file-utils appstream dpkg-dev file)
+      librsvg2-bin desktop-file-utils appstream dpkg-dev file lintian)
 missing=()
 for p in "${pkgs[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

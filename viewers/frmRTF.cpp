@@ -75,11 +75,12 @@ void frmRTF::mnuFileOpen_Click() { openFile(); }
 bool frmRTF::openFile() {
     FileDialogSpec request;
     request.title = QStringLiteral("Open File");
-    request.folder = globals().programDir;
+    request.folder = fileDialogFolder();
     request.filter = QStringLiteral("text files(*.txt)|*.txt|");
     const std::optional<QString> path = m_platform.openFileName(this, request);
     if (!path) return false;
     if (path->isEmpty()) return true;
+    rememberFileDialogFolder(*path);
     if (QFileInfo(*path).size() > kLargestFile) {
         GlobalErrorHandler(m_platform, err::OutOfMemory);
         return true;

@@ -26,7 +26,7 @@ for f in bin/platewise share/platewise/Custom.mdb share/platewise/MealDataB.mdb 
          share/platewise/Help.rtf share/platewise/DV.rtf share/applications/$id.desktop \
          share/metainfo/$id.metainfo.xml share/icons/hicolor/scalable/apps/$id.svg \
          share/icons/hicolor/48x48/apps/$id.png share/icons/hicolor/256x256/apps/$id.png \
-         share/man/man1/platewise.1; do
+         share/man/man1/platewise.1.gz share/doc/platewise/copyright; do
   [ -f "$prefix/$f" ] || fail "not installed: $f"
 done
 for size in 48 256; do
@@ -41,7 +41,7 @@ cmp -s "$prefix/share/platewise/Custom.mdb" "$food_template" || fail "installed 
 desktop-file-validate "$prefix/share/applications/$id.desktop" || fail "desktop entry"
 appstreamcli validate --no-net "$prefix/share/metainfo/$id.metainfo.xml" || fail "metainfo"
 grep -q '^Name=Korvane Platewise$' "$prefix/share/applications/$id.desktop" || fail "desktop entry name"
-man -l "$prefix/share/man/man1/platewise.1" 2>&1 >/dev/null | grep . && fail "man page warnings"
+man -l "$prefix/share/man/man1/platewise.1.gz" 2>&1 >/dev/null | grep . && fail "man page warnings"
 
 export QT_QPA_PLATFORM=offscreen
 [ "$("$prefix/bin/platewise" --version)" = "Platewise 1.0" ] || fail "--version: $("$prefix/bin/platewise" --version)"

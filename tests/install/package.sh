@@ -17,7 +17,8 @@ for f in ./usr/bin/platewise ./usr/share/platewise/Custom.mdb ./usr/share/platew
          ./usr/share/applications/net.korvane.Platewise.desktop \
          ./usr/share/metainfo/net.korvane.Platewise.metainfo.xml \
          ./usr/share/icons/hicolor/scalable/apps/net.korvane.Platewise.svg \
-         ./usr/share/man/man1/platewise.1; do
+         ./usr/share/man/man1/platewise.1.gz ./usr/share/doc/platewise/copyright \
+         ./usr/share/doc/platewise/changelog.gz; do
   grep -qxF "$f" <<<"$contents" || fail "the package lacks $f"
 done
 depends=$(dpkg-deb -f "$deb" Depends)
@@ -25,4 +26,9 @@ echo "Depends: $depends"
 for lib in libqt6widgets6 libqt6printsupport6 libc6 libstdc++6 qt6-qpa-plugins; do
   grep -q "$lib" <<<"$depends" || fail "the package does not depend on $lib"
 done
+# Debian's own checks: any error fails; warnings are listed.
+command -v lintian >/dev/null || fail "lintian is not installed (scripts/install-deps.sh installs it)"
+lintian_out=$(lintian --tag-display-limit 0 "$deb" 2>&1) || true
+printf '%s\n' "$lintian_out"
+if grep -q '^E:' <<<"$lintian_out"; then fail "lintian reports errors"; fi
 echo "package ok"

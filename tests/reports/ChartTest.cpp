@@ -16,6 +16,7 @@
 #include <QLineEdit>
 #include <QLineSeries>
 #include <QMenu>
+#include <QProcess>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTabWidget>
@@ -28,6 +29,7 @@
 
 #include "app/FormB.h"
 #include "app/Globals.h"
+#include "data/Schema.h"
 #include "data/TextFiles.h"
 #include "reports/DailyValueSettings.h"
 #include "reports/ReportCsv.h"
@@ -170,9 +172,17 @@ TEST_F(ChartTest, DailyValueBarsAreTheReportsPercentagesInItsOrder) {
              w->cmdSaveChart, w->cmdPrintChart, w->cmdClose})
         EXPECT_FALSE(c->accessibleName().isEmpty()) << c->metaObject()->className();
 
-    // Ctrl+C copies the selected cells as tab-separated lines.
+    // In the table Tab leaves it and Ctrl+Tab turns the tab; Ctrl+C copies the selected cells as
+    // tab-separated lines.
     w->tabCharts->setCurrentWidget(w->tblFigures);
+    QApplication::setActiveWindow(w);
     w->tblFigures->setFocus();
+    QTest::keyClick(w->tblFigures, Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), w->cmdSaveChart);
+    w->tblFigures->setFocus();
+    QTest::keyClick(w->tblFigures, Qt::Key_Tab, Qt::ControlModifier);
+    EXPECT_EQ(w->tabCharts->currentWidget(), w->scrollDailyValues);
+    w->tabCharts->setCurrentWidget(w->tblFigures);
     w->tblFigures->setRangeSelected(QTableWidgetSelectionRange(0, 0, 1, 2), true);
     QTest::keyClick(w->tblFigures, Qt::Key_C, Qt::ControlModifier);
     EXPECT_EQ(QApplication::clipboard()->text(),
@@ -361,37 +371,61 @@ TEST_F(ChartTest, ChartAndCsvItemsFollowSaveReport) {
     form->mnuExportCsv->trigger();
 }
 
-TEST_F(ChartTest, ChartsAreSavedAtTheWindowsSizeAndPrinted) {
+TEST_F(ChartTest, SavedAndPrintedChartsNameEveryBarInTheTypeTheirNamesSay) {
+    // Something of every nutrient on 11/27/2001: a bar for every line with a Daily Value.
+    QVariantMap every;
+    for (int slot = 1; slot <= 31; ++slot)
+        if (const QString name = csr14Table().fields[slot].name; mealsTable().field(name))
+            every[name] = 1;
+    addMeal(folder.mealDb(), 4, "Full", QDate(2001, 11, 27), false);
+    addMealItem(folder.mealDb(), 4, "Full", QDate(2001, 11, 27), "Everything", 100, every);
     report(&FormB::mnuReportRangeDates_Click, "11/26/01", "11/28/01");
     frmReportChart* w = openChart();
     ASSERT_TRUE(w);
-    w->resize(640, 480);
+    QStringList names;
+    for (const NutrientFigure& line : w->figures().dailyValueLines()) names << line.name;
+    ASSERT_GT(names.size(), 20);
 
-    const QString png = out.filePath("chart.png");
-    platform.expectSaveFile(png);
-    QTest::mouseClick(w->cmdSaveChart, Qt::LeftButton);
-    const QImage image(png);
+    // At the window's opening size, every bar keeps its full name.
+    platform.expectSaveFile(out.filePath("chart.svg"));
+    w->cmdSaveChart_Click();
+    const QString svg = QString::fromUtf8(bytesOf(out.filePath("chart.svg")));
+    for (const QString& name : names)
+        EXPECT_TRUE(svg.contains(">" + name + "<")) << name.toStdString();
+    EXPECT_FALSE(svg.contains(QChar(0x2026)));  // an ellipsis: a name cut short
+    // The printout is drawn the same way and fills the page from top to bottom.
+    platform.expectPrinterSetup(out.filePath("chart.pdf"));
+    w->cmdPrintChart_Click();
+    QProcess::execute("pdftoppm", {"-r", "20", "-png", "-singlefile", out.filePath("chart.pdf"),
+                                   out.filePath("page")});
+    const QImage page(out.filePath("page.png"));
+    int drawnRows = 0;
+    for (int y = 0; y < page.height(); ++y)
+        for (int x = 0; x < page.width(); ++x)
+            if (page.pixel(x, y) != qRgb(255, 255, 255) && ++drawnRows) break;
+    EXPECT_GT(drawnRows, page.height() * 8 / 10);
+
+    // A name without a suffix gets ".png"; the suffix chooses the type; any other is refused.
+    platform.expectSaveFile(out.filePath("chart"));
+    w->cmdSaveChart_Click();
+    const QImage image(out.filePath("chart.png"), "PNG");
     ASSERT_FALSE(image.isNull());
-    EXPECT_EQ(image.size(), QSize(640, 480));
     std::set<QRgb> colours;
     for (int y = 0; y < image.height(); y += 4)
         for (int x = 0; x < image.width(); x += 4) colours.insert(image.pixel(x, y));
     EXPECT_GT(colours.size(), 10u);
     EXPECT_TRUE(colours.count(QColor(60, 150, 90).rgb()));  // protein, a goal reached
 
-    // The day chart as SVG, chosen by the suffix.
+    // The day chart as JPEG, chosen by the suffix; a suffix of no known type is refused.
     w->tabCharts->setCurrentWidget(w->tabByDay);
-    const QString svg = out.filePath("days.SVG");
-    platform.expectSaveFile(svg);
+    platform.expectSaveFile(out.filePath("days.JPG"));
     w->cmdSaveChart_Click();
-    const QByteArray svgBytes = bytesOf(svg);
-    EXPECT_TRUE(svgBytes.contains("<svg") && svgBytes.contains("11/28/2001"))
-        << svgBytes.left(200).data();
-
-    const QString pdf = out.filePath("chart.pdf");
-    platform.expectPrinterSetup(pdf);
-    w->cmdPrintChart_Click();
-    EXPECT_TRUE(bytesOf(pdf).startsWith("%PDF"));
+    EXPECT_TRUE(bytesOf(out.filePath("days.JPG")).startsWith("\xFF\xD8\xFF"));
+    platform.expectSaveFile(out.filePath("days.gif"));
+    platform.expectMsg(MsgResult::OK, "days.gif was not saved");
+    w->cmdSaveChart_Click();
+    EXPECT_TRUE(platform.messages().back().text.contains("(.jpg or .jpeg)"));
+    EXPECT_FALSE(QFile::exists(out.filePath("days.gif")));
 
     // A folder that cannot hold the file: the common message, and no file or trace left.
     QFile(out.filePath("file")).open(QIODevice::WriteOnly);

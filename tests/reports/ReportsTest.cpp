@@ -18,6 +18,7 @@
 
 #include "app/FormB.h"
 #include "app/Globals.h"
+#include "platform/TextOutput.h"
 #include "reports/frmReport.h"
 #include "tests/support/ScriptedPlatform.h"
 #include "tests/support/TestDb.h"
@@ -317,8 +318,15 @@ QString pdfWords(const QString& pdf) {
 TEST_F(ReportsTest, ASavedReportOpensInTheReaderAndSavesAgainIdentically) {
     run(&FormB::mnuReportMealNumber_Click, "8");
     const QString lunch = out.filePath("lunch.txt"), week = out.filePath("week.txt");
-    platform.expectSaveFile(lunch);
+    // Typed without a suffix, the name gets ".txt", which the reader's filter shows. The first
+    // dialog starts in the user's documents folder, not in the hidden data folder.
+    platform.expectSaveFile(out.filePath("lunch"));
+    ASSERT_TRUE(QDir(out.path()).mkdir("Documents"));
+    const QByteArray home = qgetenv("HOME");
+    qputenv("HOME", out.path().toUtf8());
     form->mnuSaveReport_Click();
+    qputenv("HOME", home);
+    EXPECT_EQ(platform.dialogFolders(), QStringList{out.filePath("Documents")});
     const QByteArray saved = bytesOf(lunch);
     EXPECT_EQ(saved, form->reportText.toUtf8());
     EXPECT_TRUE(
@@ -335,6 +343,13 @@ TEST_F(ReportsTest, ASavedReportOpensInTheReaderAndSavesAgainIdentically) {
     EXPECT_EQ(r->windowTitle(), "Text File Reader    week.txt");
     EXPECT_EQ(bytesOf(week), saved);
     EXPECT_TRUE(platform.messages().empty());
+    // Later dialogs start where the last file was saved or opened.
+    EXPECT_EQ(platform.dialogFolders().mid(1), QStringList(2, out.path()));
+
+    // Run from the folder that holds its data (a build), the program's folder comes first.
+    globals().lastFileFolder.clear();
+    globals().programDir = QApplication::applicationDirPath();
+    EXPECT_EQ(fileDialogFolder(), globals().programDir);
 }
 
 TEST_F(ReportsTest, SaveAndPrintTakeTheReportAsTheUserEditedIt) {

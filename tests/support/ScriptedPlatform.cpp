@@ -77,10 +77,12 @@ std::optional<QString> ScriptedPlatform::takePath(const QString& logLine, PathAn
 }
 
 std::optional<QString> ScriptedPlatform::openFileName(QWidget*, const FileDialogSpec& request) {
+    m_dialogFolders << request.folder;
     return takePath(QStringLiteral("open: ") + request.title, m_open);
 }
 
 std::optional<QString> ScriptedPlatform::saveFileName(QWidget*, const FileDialogSpec& request) {
+    m_dialogFolders << request.folder;
     return takePath(QStringLiteral("save: ") + request.title, m_save);
 }
 

@@ -59,6 +59,8 @@ public:
     // Every prompt in order: "msg: <text>", "open: <title>", "save: <title>", "printer",
     // "modal: <window title>", "keys: <keys>".
     QStringList log() const { return m_log; }
+    // The folder each Open and Save As dialog started in, in order.
+    QStringList dialogFolders() const { return m_dialogFolders; }
 
     MsgResult msgBox(const MsgBoxSpec& request) override;
     std::optional<QString> openFileName(QWidget* parent, const FileDialogSpec& request) override;
@@ -81,6 +83,7 @@ private:
     std::vector<QPointer<QDialog>> m_modalStack;  // modal windows being shown, innermost last
     std::vector<MsgBoxSpec> m_messages;
     QStringList m_log;
+    QStringList m_dialogFolders;
 };
 
 }  // namespace pw::test

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QFile>
 #include <QFileInfo>
+#include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPrinter>
 #include <QTest>
@@ -17,6 +18,7 @@
 #include "data/Database.h"
 #include "data/TextFiles.h"
 #include "platform/RichTextBox.h"
+#include "platform/RtfReader.h"
 #include "tests/support/ScriptedPlatform.h"
 #include "tests/support/TestDb.h"
 #include "viewers/frmHLP.h"
@@ -94,6 +96,18 @@ TEST_F(ViewersTest, SecondChoiceReplacesTheDocumentInTheSameWindow) {
     form->mnuAbout->trigger();
     ASSERT_NE(form->aboutBox(), nullptr);
     EXPECT_TRUE(form->aboutBox()->isVisible() && !form->aboutBox()->isModal());
+}
+
+// The instructions that come with the program name every command of the menus and say where an
+// installed program keeps its data.
+TEST_F(ViewersTest, TheShippedInstructionsNameEveryMenuCommandAndWhereTheDataLives) {
+    const QString help = parseRtf(bytesOf(PW_PROGRAM_DIR "/Help.rtf")).plainText().simplified();
+    for (QAction* command : form->menuBar()->findChildren<QAction*>()) {
+        const QString caption = command->text().remove('&').remove("...");
+        EXPECT_TRUE(help.contains(caption)) << caption.toStdString();
+    }
+    EXPECT_TRUE(help.contains("~/.local/share/Platewise"));
+    EXPECT_FALSE(help.contains("lie in the program's folder"));
 }
 
 TEST_F(ViewersTest, PrintingUsesCourierAndLeavesTheSmallFont) {
