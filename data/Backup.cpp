@@ -254,7 +254,7 @@ void restoreBackup(const QString& backupFolder, const QString& dataFolder, const
     if (!QDir().mkpath(folder))
         failure(err::PathFileAccess, folder, QStringLiteral("the folder cannot be made."));
     writeBackupLocked(dataFolder,
-                      inFolder(folder, now.toString(QStringLiteral("yyyy-MM-dd-HHmmss"))));
+                      inFolder(folder, now.toString(QStringLiteral("yyyy-MM-dd-HHmmsszzz"))));
     const QStringList names{kFoodFile, kMealFile};
     try {
         for (const QString& name : names)

@@ -12,7 +12,7 @@ namespace pw {
 // MealDataB.mdb, each written through SQLite's online backup from a connection of its own and
 // checked with integrity_check before it counts. The automatic ones live in the data folder's
 // Backups/, one folder per copy, named by its date (2026-12-07) or, for the copy made before a
-// restore, by its date and time (2026-12-07-153012), so that names sort by age.
+// restore, by its date and time (2026-12-07-153012045), so that names sort by age.
 // Every failure throws RuntimeError with a text that names the file or folder; the data files
 // themselves are only read.
 

@@ -152,7 +152,7 @@ TEST(Backup, RestoreRefusesWhatIsNotASoundBackup) {
 
     restoreBackup(sound, folder.path(), now);
     EXPECT_EQ(test::rowCount(folder.mealDb(), QStringLiteral("MealNumbers")), 1);
-    EXPECT_EQ(backupNames(folder.path()), QStringList{QStringLiteral("2024-03-09-153012")});
+    EXPECT_EQ(backupNames(folder.path()), QStringList{QStringLiteral("2024-03-09-153012000")});
     EXPECT_EQ(listBackups(folder.path()).at(0).meals, 2);
     EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files).size(), 2);  // no copies or mark left
 }
