@@ -5,6 +5,8 @@
 #include <QFileInfo>
 #include <QTemporaryFile>
 
+#include "data/Backup.h"
+#include "data/RuntimeError.h"
 #include "platform/Platform.h"
 
 namespace pw {
@@ -90,6 +92,12 @@ std::optional<ProgramFolders> openDataFolder(Platform& platform, const FolderInp
     // Taken before the files are copied, so two first starts cannot copy over each other.
     lock = std::make_unique<QLockFile>(f.dataDir + QStringLiteral("/Platewise.lock"));
     if (!lock->tryLock(0)) return fail(lockFailureText(lock->error(), f.dataDir));
+    // A restore cut short is finished (or undone) before anything opens the files.
+    try {
+        finishInterruptedRestore(f.dataDir);
+    } catch (const RuntimeError& e) {
+        return fail(e.description());
+    }
 
     for (const QString& name : {kFoodFile, kMealFile}) {
         const QString target = f.dataDir + QChar('/') + name;

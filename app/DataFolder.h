@@ -5,13 +5,11 @@
 #include <memory>
 #include <optional>
 
+#include "data/Database.h"
+
 namespace pw {
 
 class Platform;
-
-// The two database files every data folder holds.
-inline const QString kFoodFile = QStringLiteral("Custom.mdb");
-inline const QString kMealFile = QStringLiteral("MealDataB.mdb");
 
 // What decides where the program's files are.
 struct FolderInputs {

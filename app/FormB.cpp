@@ -207,6 +207,10 @@ void FormB::buildMenus() {
     mnuPrintReport = mnuFile->addAction(QStringLiteral("&Print Report"));
     mnuFileOpen = mnuFile->addAction(QStringLiteral("&Open a Report"));
     mnuFile->addSeparator();
+    mnuBackUpNow = mnuFile->addAction(QStringLiteral("&Back Up Now..."));
+    mnuRestore = mnuFile->addAction(QStringLiteral("&Restore from a Backup..."));
+    mnuExportMeals = mnuFile->addAction(QStringLiteral("Export All &Meals as CSV..."));
+    mnuFile->addSeparator();
     mnuExit = mnuFile->addAction(QStringLiteral("E&xit"));
 
     mnuStep1 = bar->addMenu(QStringLiteral("Step &1"));
@@ -261,6 +265,7 @@ void FormB::connectHandlers() {
     connectChartHandlers();
     connectCustomHandlers();
     connectHelpHandlers();
+    connectBackupHandlers();
 }
 
 void FormB::Form_Load() {

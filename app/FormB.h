@@ -123,6 +123,11 @@ public:
     // The food list read again, after the user's foods have changed.
     void requeryFoodList();
 
+    // ---- Backups and the diary as CSV (app/FormB_backup.cpp) ----
+    void mnuBackUpNow_Click();
+    void mnuRestore_Click();
+    void mnuExportMeals_Click();
+
     // ---- Help and the text file reader (viewers/FormB_help.cpp) ----
     void mnuHelp_Click();
     void mnuDailyValues_Click();
@@ -162,6 +167,9 @@ public:
     QAction* mnuExportCsv = nullptr;
     QAction* mnuPrintReport = nullptr;
     QAction* mnuFileOpen = nullptr;
+    QAction* mnuBackUpNow = nullptr;
+    QAction* mnuRestore = nullptr;
+    QAction* mnuExportMeals = nullptr;
     QAction* mnuExit = nullptr;
     QMenu* mnuStep1 = nullptr;
     QAction* mnuAddnew = nullptr;
@@ -199,6 +207,7 @@ private:
     void connectChartHandlers();   // reports/FormB_chart.cpp
     void connectCustomHandlers();  // custom/FormB_custom.cpp
     void connectHelpHandlers();    // viewers/FormB_help.cpp
+    void connectBackupHandlers();  // app/FormB_backup.cpp
     // A button's click or a menu command's trigger runs `handler` under the guard.
     void onClick(QPushButton* button, void (FormB::*handler)());
     void onTrigger(QAction* action, void (FormB::*handler)());

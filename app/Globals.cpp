@@ -8,6 +8,7 @@
 #include <QStandardPaths>
 #include <vector>
 
+#include "app/DailyBackup.h"
 #include "app/DataFolder.h"
 #include "app/FormB.h"
 #include "app/frmSplash.h"
@@ -127,6 +128,7 @@ int Main(int argc, char** argv) {
     });
     if (!form) return 1;
     form->show();
+    const DailyBackup backup(platform, folders->dataDir);  // after the window shows
     const int rc = app.exec();
     form.reset();
     closeAllConnections();

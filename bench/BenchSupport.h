@@ -17,6 +17,9 @@ public:
     std::optional<QString> saveFileName(QWidget*, const FileDialogSpec&) override {
         return std::nullopt;
     }
+    std::optional<QString> folderName(QWidget*, const FileDialogSpec&) override {
+        return std::nullopt;
+    }
     bool printerSetup(QWidget*, QPrinter&) override { return false; }
     int showModal(QDialog&) override { return 0; }
     void sendKeys(const QString&) override {}

@@ -4,11 +4,14 @@
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
+#include <QDateTime>
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <memory>
 
 #include "bench/BenchSupport.h"
+#include "data/Backup.h"
 #include "data/Database.h"
 #include "data/RecordCursor.h"
 #include "data/Schema.h"
@@ -23,9 +26,9 @@ namespace {
 
 constexpr int kRows = 32767;
 
-// A copy of the empty meal store holding one meal of kRows items, every nutrient filled, dated
+// A copy of the empty meal store holding one meal of `rows` items, every nutrient filled, dated
 // over the seven days from 11/26/2001.
-QString makeMealStore(const QTemporaryDir& dir) {
+QString makeMealStore(const QTemporaryDir& dir, int rows = kRows) {
     const QString path = dir.filePath(QStringLiteral("MealDataB.mdb"));
     QFile::copy(QStringLiteral(PW_MEAL_TEMPLATE), path);
     QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
@@ -40,9 +43,9 @@ QString makeMealStore(const QTemporaryDir& dir) {
     }
     SQLite::Transaction t(db);
     SQLite::Statement insert(db, "INSERT INTO Meals (" + columns + ") VALUES (" + values + ")");
-    for (int i = 0; i < kRows; ++i) {
+    for (int i = 0; i < rows; ++i) {
         insert.bind(1, "Food " + std::to_string(i));
-        insert.bind(2, "+" + std::to_string(i * 7 / kRows) + " days");
+        insert.bind(2, "+" + std::to_string(i * 7 / rows) + " days");
         for (int p = 2; p <= 31; ++p) insert.bind(p + 1, 0.125 * ((i + p) % 97));
         insert.exec();
         insert.reset();
@@ -132,6 +135,26 @@ void BM_ReportCsvExport(benchmark::State& state) {
     pw::closeAllConnections();
 }
 BENCHMARK(BM_ReportCsvExport)->Unit(benchmark::kMillisecond);
+
+// Restoring ten years of meals, twelve items a day (43,800): the check of the backup, the copy
+// of the files in use, both copies written beside them, checked and renamed into place.
+void BM_RestoreTenYears(benchmark::State& state) {
+    QTemporaryDir backup;
+    makeMealStore(backup, 43800);
+    QTemporaryDir data;
+    for (const QString& name : {pw::kFoodFile, pw::kMealFile})
+        QFile::copy(name == pw::kFoodFile ? QStringLiteral(PW_FOOD_TEMPLATE)
+                                          : QStringLiteral(PW_MEAL_TEMPLATE),
+                    data.filePath(name));
+    QFile::copy(QStringLiteral(PW_FOOD_TEMPLATE), backup.filePath(pw::kFoodFile));
+    for (auto _ : state) {
+        pw::restoreBackup(backup.path(), data.path(), QDateTime::currentDateTime());
+        state.PauseTiming();
+        QDir(pw::backupsFolder(data.path())).removeRecursively();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_RestoreTenYears)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

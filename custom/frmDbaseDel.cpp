@@ -8,11 +8,13 @@
 #include <QTextEdit>
 #include <QVBoxLayout>
 
+#include "custom/FoodsCsv.h"
 #include "custom/NewFood.h"
 #include "custom/frmDbaseAdd.h"
 #include "data/NumberText.h"
 #include "data/Queries.h"
 #include "data/Schema.h"
+#include "data/TextFiles.h"
 #include "meals/FoodLookup.h"
 #include "platform/AccessibleText.h"
 #include "platform/BoundList.h"
@@ -22,6 +24,7 @@
 #include "platform/Guard.h"
 #include "platform/Platform.h"
 #include "platform/TextFit.h"
+#include "reports/frmReportChart.h"
 
 namespace pw {
 
@@ -76,6 +79,12 @@ void frmDbaseDel::buildControls() {
     commands->addWidget(cmdDelete);
     commands->addWidget(cmdDone);
     commands->addStretch(1);
+    cmdExportFoods = makeButton(QStringLiteral("E&xport Your Foods as CSV..."), {}, this,
+                                QStringLiteral("cmdExportFoods"));
+    cmdImportFoods = makeButton(QStringLiteral("&Import Foods from CSV..."), {}, this,
+                                QStringLiteral("cmdImportFoods"));
+    commands->addWidget(cmdExportFoods);
+    commands->addWidget(cmdImportFoods);
     outer->addLayout(commands);
 
     auto* body = new QHBoxLayout;
@@ -140,6 +149,7 @@ void frmDbaseDel::buildControls() {
         previous = w;
     };
     for (QWidget* w : {static_cast<QWidget*>(cmdDelete), static_cast<QWidget*>(cmdDone),
+                       static_cast<QWidget*>(cmdExportFoods), static_cast<QWidget*>(cmdImportFoods),
                        static_cast<QWidget*>(DBList1), static_cast<QWidget*>(cmdPageUp),
                        static_cast<QWidget*>(cmdPageDown)})
         next(w);
@@ -159,6 +169,8 @@ void frmDbaseDel::connectHandlers() {
     onClick(cmdAddNew, &frmDbaseDel::cmdAddNew_Click);
     onClick(cmdDelete, &frmDbaseDel::cmdDelete_Click);
     onClick(cmdDone, &frmDbaseDel::cmdDone_Click);
+    onClick(cmdExportFoods, &frmDbaseDel::cmdExportFoods_Click);
+    onClick(cmdImportFoods, &frmDbaseDel::cmdImportFoods_Click);
     m_foodList->connectHandlers(
         {[this](const std::function<void()>& h) { runGuarded(m_platform, h); },
          [this] { DBList1_Click(); }, [this] { cmdPageUp_MouseDown(); },
@@ -254,6 +266,36 @@ void frmDbaseDel::cmdAddNew_Click() {
     Data1.refresh();
     recount();
     refillList();
+}
+
+void frmDbaseDel::cmdExportFoods_Click() {
+    const QString customDb = globals().svCustomDB;
+    saveAsFile(
+        m_platform, this, QStringLiteral("Export Your Foods as CSV"),
+        QStringLiteral("csv files(*.csv)|*.csv|"),
+        [&](const QString&) { return userFoodsCsv(customDb); }, QStringLiteral("csv"));
+}
+
+void frmDbaseDel::cmdImportFoods_Click() {
+    FileDialogSpec ask;
+    ask.title = QStringLiteral("Import Foods from CSV");
+    ask.filter = QStringLiteral("csv files(*.csv)|*.csv|");
+    const std::optional<QString> file = m_platform.openFileName(this, ask);
+    if (!file) return;
+    const QString customDb = globals().svCustomDB;
+    const FoodsImport read = readFoodsCsv(readFileBytes(*file), customDb);
+    if (read.wrongRows > 0) {
+        m_platform.msgBox({importProblemsText(read), MsgButtons::OK, MsgIcon::Information,
+                           QStringLiteral("Note"), MsgResult::OK});
+        return;
+    }
+    addFoods(customDb, read.foods);
+    Data1.refresh();
+    recount();
+    refillList();
+    m_requeryMainList();
+    m_platform.message(QString::number(read.foods.size()) +
+                       QStringLiteral(" foods were imported."));
 }
 
 void frmDbaseDel::cmdDone_Click() {

@@ -35,6 +35,9 @@ public:
     void cmdPageDown_MouseDown();
     void cmdDelete_Click();
     void cmdAddNew_Click();
+    // The user's own foods to a CSV file, and foods from one (all of them or none).
+    void cmdExportFoods_Click();
+    void cmdImportFoods_Click();
     // Requeries the main window's food list and closes.
     void cmdDone_Click();
 
@@ -54,6 +57,8 @@ public:
     QPushButton* cmdAddNew = nullptr;
     QPushButton* cmdDelete = nullptr;
     QPushButton* cmdDone = nullptr;
+    QPushButton* cmdExportFoods = nullptr;
+    QPushButton* cmdImportFoods = nullptr;
     QPushButton* cmdPageUp = nullptr;
     QPushButton* cmdPageDown = nullptr;
 

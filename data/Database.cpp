@@ -267,6 +267,23 @@ void checkDatabaseFile(const QString& path, DbKind kind) {
     }
 }
 
+void checkCopyOfDatabase(const QString& path, DbKind kind) {
+    checkPlainFile(path);
+    try {
+        SQLite::Database db(path.toStdString(), SQLite::OPEN_READONLY, kBusyTimeoutMs);
+        if (db.execAndGet("PRAGMA application_id").getInt() != kApplicationId)
+            fileFailure(err::NotADatabase, path,
+                        QStringLiteral("this database file does not belong to this program."));
+        checkTables(db, path, kind);
+        const QString result =
+            QString::fromStdString(db.execAndGet("PRAGMA integrity_check").getString());
+        if (result != QLatin1String("ok"))
+            fileFailure(kDamaged, path, QStringLiteral("the file is damaged (%1).").arg(result));
+    } catch (const SQLite::Exception& e) {
+        throw storeError(e, path);
+    }
+}
+
 std::shared_ptr<SQLite::Database> checkedConnection(const QString& path, DbKind kind) {
     const QString key = keyFor(path);
     const auto found = pool().find(key);

@@ -14,6 +14,10 @@ class Statement;
 
 namespace pw {
 
+// The two database files every data folder holds.
+inline const QString kFoodFile = QStringLiteral("Custom.mdb");
+inline const QString kMealFile = QStringLiteral("MealDataB.mdb");
+
 // The program's two database files. Opening checks that the file is there, is a SQLite file of
 // ours (application_id) with the tables we need, can be written, and passes quick_check; any
 // failure throws RuntimeError with a message that names the file and what is wrong:
@@ -31,6 +35,11 @@ std::shared_ptr<SQLite::Database> connection(const QString& path);
 // Checks a file before the program uses it; throws RuntimeError (number and a clear text naming
 // the file) when it cannot be used.
 void checkDatabaseFile(const QString& path, DbKind kind);
+
+// Checks a copy of a database file that the program will not write (a backup): a SQLite file
+// of ours with the tables of `kind`, passing the full integrity_check. Opened read-only; throws
+// RuntimeError as checkDatabaseFile does.
+void checkCopyOfDatabase(const QString& path, DbKind kind);
 
 // The shared connection for a file of the given kind, checked (checkDatabaseFile) the first time
 // the program uses it for that kind. The record cursor opens its files through this.

@@ -75,6 +75,8 @@ public:
     // nullopt: the user cancelled the dialog.
     virtual std::optional<QString> openFileName(QWidget* parent, const FileDialogSpec& request) = 0;
     virtual std::optional<QString> saveFileName(QWidget* parent, const FileDialogSpec& request) = 0;
+    // An existing folder (the request's title and initial folder); nullopt: cancelled.
+    virtual std::optional<QString> folderName(QWidget* parent, const FileDialogSpec& request) = 0;
     // The printer-setup dialog for `printer`; false: cancelled.
     virtual bool printerSetup(QWidget* parent, QPrinter& printer) = 0;
 

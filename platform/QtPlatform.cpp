@@ -156,6 +156,16 @@ std::optional<QString> QtPlatform::saveFileName(QWidget* parent, const FileDialo
     return runFileDialog(dialog);
 }
 
+std::optional<QString> QtPlatform::folderName(QWidget* parent, const FileDialogSpec& request) {
+    QFileDialog dialog(dialogParent(parent),
+                       request.title.isEmpty() ? QStringLiteral("Choose a Folder") : request.title);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::Directory);
+    dialog.setOption(QFileDialog::ShowDirsOnly, true);
+    prepareFileDialog(dialog, request);
+    return runFileDialog(dialog);
+}
+
 bool QtPlatform::printerSetup(QWidget* parent, QPrinter& printer) {
     // The choice of printer and its settings only: everything is printed.
     printer.setPrintRange(QPrinter::AllPages);

@@ -17,6 +17,7 @@ public:
     MsgResult msgBox(const MsgBoxSpec& request) override;
     std::optional<QString> openFileName(QWidget* parent, const FileDialogSpec& request) override;
     std::optional<QString> saveFileName(QWidget* parent, const FileDialogSpec& request) override;
+    std::optional<QString> folderName(QWidget* parent, const FileDialogSpec& request) override;
     bool printerSetup(QWidget* parent, QPrinter& printer) override;
     int showModal(QDialog& dialog) override;
     void sendKeys(const QString& keys) override;

@@ -27,4 +27,51 @@ QByteArray csvBytes(const std::vector<QStringList>& rows) {
     return text.toUtf8();
 }
 
+std::vector<CsvRecord> csvRecords(const QString& text) {
+    std::vector<CsvRecord> records;
+    CsvRecord record{1, {}};
+    QString field;
+    bool quoted = false;
+    bool any = false;  // the record has begun
+    int line = 1;
+    const auto endRecord = [&] {
+        record.fields << field;
+        records.push_back(std::move(record));
+        record = CsvRecord{line, {}};
+        field.clear();
+        any = false;
+    };
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (quoted) {
+            if (c == u'"' && i + 1 < text.size() && text[i + 1] == u'"') {
+                field += c;
+                ++i;
+            } else if (c == u'"') {
+                quoted = false;
+            } else {
+                if (c == u'\n') ++line;
+                field += c;
+            }
+            continue;
+        }
+        if (c == u'"') {
+            quoted = any = true;
+        } else if (c == u',') {
+            record.fields << field;
+            field.clear();
+            any = true;
+        } else if (c == u'\r' || c == u'\n') {
+            if (c == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n') ++i;
+            ++line;
+            endRecord();
+        } else {
+            field += c;
+            any = true;
+        }
+    }
+    if (any) endRecord();
+    return records;
+}
+
 }  // namespace pw

@@ -20,12 +20,6 @@ namespace {
 constexpr int kFirstSlot = 2;
 constexpr int kLastSlot = 31;
 
-QString lineName(const char* label) {
-    QString name = QString::fromLatin1(label).trimmed();
-    if (name.endsWith(QLatin1Char(':'))) name.chop(1);
-    return name;
-}
-
 QString shownDate(const SQLite::Column& c) {
     if (c.isNull()) return QString();
     const QString text = QString::fromStdString(c.getString());
@@ -34,6 +28,12 @@ QString shownDate(const SQLite::Column& c) {
 }
 
 }  // namespace
+
+QString lineName(const char* label) {
+    QString name = QString::fromLatin1(label).trimmed();
+    if (name.endsWith(QLatin1Char(':'))) name.chop(1);
+    return name;
+}
 
 QString nutrientUnit(int slot) {
     if (const DailyValueEntry* e = dailyValueEntry(slot)) return QLatin1String(e->unit);

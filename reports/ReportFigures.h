@@ -64,6 +64,9 @@ private:
     std::vector<NutrientFigure> m_lines;
 };
 
+// A report label without its blanks and colon: "   Protein:" gives "Protein".
+QString lineName(const char* label);
+
 // The unit of a nutrient slot as a label states it: "kcal", "g", "mg", "mcg", "IU".
 QString nutrientUnit(int slot);
 

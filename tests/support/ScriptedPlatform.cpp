@@ -32,7 +32,7 @@ void ScriptedPlatform::verifyDone() {
     for (const auto& [answer, text] : m_msgAnswers)
         ADD_FAILURE() << "A scripted message box answer was not used: " << int(answer)
                       << " to a box containing \"" << str(text) << "\"";
-    for (PathAnswers* answers : {&m_open, &m_save, &m_printer}) {
+    for (PathAnswers* answers : {&m_open, &m_save, &m_folder, &m_printer}) {
         for (const std::optional<QString>& path : *answers)
             ADD_FAILURE() << "A scripted file or printer dialog answer was not used: "
                           << str(path.value_or("cancel"));
@@ -74,6 +74,10 @@ std::optional<QString> ScriptedPlatform::takePath(const QString& logLine, PathAn
     const std::optional<QString> path = answers.front();
     answers.pop_front();
     return path;
+}
+
+std::optional<QString> ScriptedPlatform::folderName(QWidget*, const FileDialogSpec& request) {
+    return takePath(QStringLiteral("folder: ") + request.title, m_folder);
 }
 
 std::optional<QString> ScriptedPlatform::openFileName(QWidget*, const FileDialogSpec& request) {

@@ -41,6 +41,7 @@ public:
     void expectOpenFileCancel() { m_open.push_back(std::nullopt); }
     void expectSaveFile(const QString& path) { m_save.push_back(path); }
     void expectSaveFileCancel() { m_save.push_back(std::nullopt); }
+    void expectFolder(const QString& path) { m_folder.push_back(path); }
     // The next printer setup chooses a PDF file at `pdfPath` as the printer, or is cancelled.
     void expectPrinterSetup(const QString& pdfPath) { m_printer.push_back(pdfPath); }
     void expectPrinterSetupCancel() { m_printer.push_back(std::nullopt); }
@@ -65,6 +66,7 @@ public:
     MsgResult msgBox(const MsgBoxSpec& request) override;
     std::optional<QString> openFileName(QWidget* parent, const FileDialogSpec& request) override;
     std::optional<QString> saveFileName(QWidget* parent, const FileDialogSpec& request) override;
+    std::optional<QString> folderName(QWidget* parent, const FileDialogSpec& request) override;
     bool printerSetup(QWidget* parent, QPrinter& printer) override;
     int showModal(QDialog& dialog) override;
     void sendKeys(const QString& keys) override;
@@ -78,7 +80,7 @@ private:
 
     std::deque<std::pair<MsgResult, QString>> m_msgAnswers;
     std::exception_ptr m_throwAtMessage;
-    PathAnswers m_open, m_save, m_printer;
+    PathAnswers m_open, m_save, m_folder, m_printer;
     std::deque<ModalHandler> m_modalHandlers;
     std::vector<QPointer<QDialog>> m_modalStack;  // modal windows being shown, innermost last
     std::vector<MsgBoxSpec> m_messages;
