@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QShortcut>
 #include <QTextEdit>
 #include <QVBoxLayout>
 
@@ -12,10 +13,12 @@
 #include "app/Guard.h"
 #include "custom/NewFood.h"
 #include "custom/frmDbaseAdd.h"
+#include "data/FoodTableVersion.h"
 #include "data/NumberText.h"
 #include "data/Queries.h"
 #include "data/Schema.h"
 #include "meals/FoodLookup.h"
+#include "meals/frmFind.h"
 #include "platform/AccessibleText.h"
 #include "platform/BoundList.h"
 #include "platform/Buttons.h"
@@ -163,6 +166,8 @@ void frmDbaseDel::connectHandlers() {
     onClick(cmdAddNew, &frmDbaseDel::cmdAddNew_Click);
     onClick(cmdDelete, &frmDbaseDel::cmdDelete_Click);
     onClick(cmdDone, &frmDbaseDel::cmdDone_Click);
+    connectGuarded(m_platform, new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_F), this),
+                   &QShortcut::activated, this, &frmDbaseDel::DBList1_Find);
     m_foodList->connectHandlers(
         {[this](const std::function<void()>& h) { runGuarded(m_platform, h); },
          [this] { DBList1_Click(); }, [this] { cmdPageUp_MouseDown(); },
@@ -236,6 +241,7 @@ void frmDbaseDel::cmdDelete_Click() {
         return;
     const qint16 p = counter16(Data1.absolutePosition());
     Data1.deleteRow();
+    noteFoodTableChanged();
     m_recordTotal = Data1.recordCount();
     if (m_recordTotal > 1) {
         Data1.moveFirst();
@@ -258,6 +264,16 @@ void frmDbaseDel::cmdAddNew_Click() {
     Data1.refresh();
     recount();
     refillList();
+}
+
+void frmDbaseDel::DBList1_Find() {
+    frmFind find(m_platform, {globals().svCustomDB, globals().svMealDB, true, false}, this);
+    m_platform.showModal(find);
+    const int row = find.choice() ? DBList1->rowOf(find.choice()->description) : -1;
+    if (row < 0) return;
+    m_foodList->selectQuietly(row);
+    DBList1->setFocus();
+    DBList1_Click();
 }
 
 void frmDbaseDel::cmdDone_Click() {

@@ -35,6 +35,8 @@ public:
     void cmdPageDown_MouseDown();
     void cmdDelete_Click();
     void cmdAddNew_Click();
+    // Ctrl+F: the Find window over the foods listed here; Show selects the food in the list.
+    void DBList1_Find();
     // Requeries the main window's food list and closes.
     void cmdDone_Click();
 

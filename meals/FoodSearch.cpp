@@ -227,8 +227,12 @@ FoodIndex::FoodIndex(std::vector<SearchFood> foods) : m_foods(std::move(foods)),
         const Words& head = ds.segments[size_t(e.headSegment)];
         e.headSize = int(head.size());
         const std::string spaced = joined(all);
+        std::string forms = spaced;
+        for (const char* p : r.notLesserForms)
+            for (size_t at; (at = forms.find(' ' + std::string(p) + ' ')) != std::string::npos;)
+                forms.erase(at, std::char_traits<char>::length(p) + 1);
         for (size_t k = 0; k < r.lesserForms.size() && k < kMaxLesserForms; ++k)
-            e.lesser[k] = holdsPhrase(spaced, r.lesserForms[k].phrase);
+            e.lesser[k] = holdsPhrase(forms, r.lesserForms[k].phrase);
 
         double s = r.perSegment * double(int(ds.segments.size()) - e.headSegment) +
                    r.perWord * double(e.wordCount - ds.parenthesisWords);

@@ -76,7 +76,11 @@ const FoodSearchRules& foodSearchRules() {
             {"decaffeinated", 3},
             {"unsweetened", 3},
             {"sugar free", 3},
+            {"fortified", 3},
+            // Ways of cooking that add to the food.
+            {"fried", 1},
         },
+        {"dry heat"},
         {
             {"all types", -3},
             {"mixed species", -3},

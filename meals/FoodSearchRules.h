@@ -27,6 +27,8 @@ struct FoodSearchRules {
     std::vector<const char*> preparedWords;
     // Forms that go lower unless the query names them (brands are counted apart).
     std::vector<WeightedPhrase> lesserForms;
+    // Phrases that hold such a word but are no such form ("dry heat" is a way of cooking).
+    std::vector<const char*> notLesserForms;
     // Forms that go higher: generic rows and the everyday state of a food.
     std::vector<WeightedPhrase> generalForms;
     // Words that, right after the head, say the row is the plain food in a state ("Lentils, raw").
