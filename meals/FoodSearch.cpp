@@ -115,6 +115,42 @@ struct FoodEntry {
     std::bitset<kMaxLesserForms> lesser;
 };
 
+using Phrases = std::bitset<kMaxLesserForms>;
+
+// Phrases as runs of vocabulary ids, looked for in a food's ids from their first word on.
+class PhraseSet {
+public:
+    template <typename Id>
+    PhraseSet(const std::vector<const char*>& phrases, Id id) {
+        for (size_t k = 0; k < phrases.size() && k < kMaxLesserForms; ++k) {
+            std::vector<int> run;
+            for (const std::string& w : phraseWords(phrases[k])) run.push_back(id(w));
+            if (run.empty() || std::find(run.begin(), run.end(), -1) != run.end()) continue;
+            m_byFirst[run.front()].push_back({int(k), run});
+        }
+    }
+    // Calls found(phrase, start) for every place a phrase begins in `ids`.
+    template <typename F>
+    void each(const std::vector<int>& ids, F found) const {
+        for (size_t at = 0; at < ids.size(); ++at) {
+            const auto it = m_byFirst.find(ids[at]);
+            if (it == m_byFirst.end()) continue;
+            for (const auto& [k, run] : it->second)
+                if (at + run.size() <= ids.size() &&
+                    std::equal(run.begin(), run.end(), ids.begin() + qsizetype(at)))
+                    found(k, at);
+        }
+    }
+    Phrases present(const std::vector<int>& ids) const {
+        Phrases p;
+        each(ids, [&](int k, size_t) { p[size_t(k)] = true; });
+        return p;
+    }
+
+private:
+    std::unordered_map<int, std::vector<std::pair<int, std::vector<int>>>> m_byFirst;
+};
+
 // A query word's mark on a vocabulary word: 0 no match, 1 the word only begins it, 2 the same
 // word (or the same singular).
 enum : std::uint8_t { NoMatch = 0, Partial = 1, Whole = 2 };
@@ -206,18 +242,28 @@ FoodIndex::FoodIndex(std::vector<SearchFood> foods) : m_foods(std::move(foods)),
     auto isCooked = [&](const std::string& w) {
         return std::find(cooked.begin(), cooked.end(), singular(w)) != cooked.end();
     };
+    auto idOf = [&](const std::string& w) {
+        const auto it = ids.find(w);
+        return it == ids.end() ? -1 : it->second;
+    };
+    std::vector<const char*> lesserNames, generalNames;
+    for (const WeightedPhrase& p : r.lesserForms) lesserNames.push_back(p.phrase);
+    for (const WeightedPhrase& p : r.generalForms) generalNames.push_back(p.phrase);
+    const PhraseSet lesser(lesserNames, idOf), notLesser(r.notLesserForms, idOf),
+        general(generalNames, idOf), prepared(r.preparedWords, idOf);
+    const int rawId = idOf("raw"), orId = idOf("or");
     d->entries.resize(m_foods.size());
+    std::vector<int> all;
     for (size_t i = 0; i < m_foods.size(); ++i) {
         const Described& ds = described[i];
         FoodEntry& e = d->entries[i];
         e.firstWord = int(d->wordsAt.size());
-        Words all;
+        all.clear();
         for (size_t s = 0; s < ds.segments.size(); ++s)
             for (size_t p = 0; p < ds.segments[s].size(); ++p) {
-                d->wordsAt.push_back({ids[ds.segments[s][p]],
-                                      std::uint16_t(std::min<size_t>(s, 65535)),
+                all.push_back(ids[ds.segments[s][p]]);
+                d->wordsAt.push_back({all.back(), std::uint16_t(std::min<size_t>(s, 65535)),
                                       std::uint16_t(std::min<size_t>(p, 65535))});
-                all.push_back(ds.segments[s][p]);
             }
         e.wordCount = int(all.size());
         if (ds.segments.empty()) continue;
@@ -226,35 +272,36 @@ FoodIndex::FoodIndex(std::vector<SearchFood> foods) : m_foods(std::move(foods)),
             e.headSegment = 1;
         const Words& head = ds.segments[size_t(e.headSegment)];
         e.headSize = int(head.size());
-        const std::string spaced = joined(all);
-        std::string forms = spaced;
-        for (const char* p : r.notLesserForms)
-            for (size_t at; (at = forms.find(' ' + std::string(p) + ' ')) != std::string::npos;)
-                forms.erase(at, std::char_traits<char>::length(p) + 1);
-        for (size_t k = 0; k < r.lesserForms.size() && k < kMaxLesserForms; ++k)
-            e.lesser[k] = holdsPhrase(forms, r.lesserForms[k].phrase);
+        std::vector<bool> covered(all.size());
+        notLesser.each(all, [&](int k, size_t at) {
+            for (size_t j = 0; j < phraseWords(r.notLesserForms[size_t(k)]).size(); ++j)
+                covered[at + j] = true;
+        });
+        lesser.each(all, [&](int k, size_t at) {
+            if (!covered[at]) e.lesser[size_t(k)] = true;
+        });
 
         double s = r.perSegment * double(int(ds.segments.size()) - e.headSegment) +
                    r.perWord * double(e.wordCount - ds.parenthesisWords);
-        const bool raw = holdsPhrase(spaced, "raw");
-        const bool prepared = std::any_of(r.preparedWords.begin(), r.preparedWords.end(),
-                                          [&](const char* p) { return holdsPhrase(spaced, p); });
+        const bool raw = std::find(all.begin(), all.end(), rawId) != all.end();
+        const bool isPrepared = prepared.present(all).any();
         if (isCooked(head[0]) || isCooked(ds.segments[0][0])) {
-            if (raw && !prepared) s += r.rawOfCookedFood;
-            if (prepared) s += r.preparedOfCookedFood;
+            if (raw && !isPrepared) s += r.rawOfCookedFood;
+            if (isPrepared) s += r.preparedOfCookedFood;
         } else {
             if (raw) s += r.rawOfOtherFood;
-            if (prepared) s += r.preparedOfOtherFood;
+            if (isPrepared) s += r.preparedOfOtherFood;
         }
         s += r.perBrandWord * brandWords(m_foods[i].description);
-        if (holdsPhrase(spaced, "or")) s += r.alternatives;
+        if (std::find(all.begin(), all.end(), orId) != all.end()) s += r.alternatives;
         if (ds.segments.size() > size_t(e.headSegment) + 1) {
             const std::string& next = ds.segments[size_t(e.headSegment) + 1][0];
             if (std::find(r.stateWords.begin(), r.stateWords.end(), next) != r.stateWords.end())
                 s += r.stateAfterHead;
         }
-        for (const WeightedPhrase& g : r.generalForms)
-            if (holdsPhrase(spaced, g.phrase)) s += g.points;
+        const Phrases generalHere = general.present(all);
+        for (size_t k = 0; k < r.generalForms.size() && k < kMaxLesserForms; ++k)
+            if (generalHere[k]) s += r.generalForms[k].points;
         if (singular(head[0]) != head[0]) s += r.pluralHead;
         e.baseScore = s;
         d->byDescription.emplace(m_foods[i].description, int(i));
@@ -354,7 +401,7 @@ std::vector<int> FoodIndex::find(const QString& query) const {
         if (std::isfinite(best[i])) found.push_back(int(i));
     std::sort(found.begin(), found.end(), [&](int a, int b) {
         if (best[size_t(a)] != best[size_t(b)]) return best[size_t(a)] < best[size_t(b)];
-        return m_foods[size_t(a)].description < m_foods[size_t(b)].description;
+        return a < b;  // the foods are read in the order of their descriptions
     });
     return found;
 }
@@ -397,9 +444,9 @@ std::unique_ptr<FoodIndex> FoodIndex::read(const QString& customDb) {
     std::vector<SearchFood> foods;
     try {
         auto db = connection(customDb);
-        SQLite::Statement st(
-            *db, ("SELECT " + columns.join(QLatin1Char(',')) + " FROM CSR14 ORDER BY rowid")
-                     .toStdString());
+        SQLite::Statement st(*db, ("SELECT " + columns.join(QLatin1Char(',')) +
+                                   " FROM CSR14 ORDER BY Description COLLATE BINARY, rowid")
+                                      .toStdString());
         auto number = [&](int column) -> float {
             const SQLite::Column c = st.getColumn(column);
             if (c.isNull()) return kUnknown;

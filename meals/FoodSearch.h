@@ -42,7 +42,8 @@ public:
     FoodIndex(const FoodIndex&) = delete;
     FoodIndex& operator=(const FoodIndex&) = delete;
 
-    // Reads every food of the food file at `customDb`. Throws RuntimeError when the store fails.
+    // Reads every food of the food file at `customDb`, in the order of their descriptions (which
+    // breaks ties of "Best match"). Throws RuntimeError when the store fails.
     static std::unique_ptr<FoodIndex> read(const QString& customDb);
 
     const std::vector<SearchFood>& foods() const { return m_foods; }

@@ -192,8 +192,8 @@ TEST(FoodSearch, OrderByANutrientPutsUnknownValuesLastAndLeavesOutFoodsWithoutAB
               "Milk, whole  —  61 kcal per 100 g  —  Protein in grams: 3.15 g per 100 g\n"
               "O'Brien's potatoes  —  81 kcal per 100 g  —  Protein in grams: 1.8 g per 100 g\n"
               "Apple, raw  —  52 kcal per 100 g  —  Protein in grams: 0.26 g per 100 g\n"
-              "Water, plain  —  calories unknown  —  Protein in grams: unknown\n"
-              "Sample soup  —  40 kcal per 100 g  —  Protein in grams: unknown");
+              "Sample soup  —  40 kcal per 100 g  —  Protein in grams: unknown\n"
+              "Water, plain  —  calories unknown  —  Protein in grams: unknown");
     const QStringList perKcal = order(protein, OrderBasis::Per100kcal);
     EXPECT_EQ(perKcal.size(), 6);  // water has no calories
     EXPECT_EQ(
