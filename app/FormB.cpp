@@ -221,6 +221,10 @@ void FormB::buildMenus() {
 
     mnuStep2 = bar->addMenu(QStringLiteral("Step &2"));
     mnuAddItem = mnuStep2->addAction(QStringLiteral("&Add an item to the meal"));
+    mnuFind = mnuStep2->addAction(QStringLiteral("&Find a food..."));
+    mnuFind->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F));
+    // Held by the window too, so that Ctrl+F works while picking keeps the Step 2 menu disabled.
+    addAction(mnuFind);
     mnuRemove = mnuStep2->addAction(QStringLiteral("&Remove an item from the meal"));
 
     mnuStep3 = bar->addMenu(QStringLiteral("Step &3"));

@@ -70,6 +70,8 @@ public:
     void mnuAddItem_Click();
     void FillDataB_from_Data1();
     void cmdCancel_Click();
+    // "Find a food...": picking starts as "Add an item" starts it, then the Find window opens.
+    void mnuFind_Click();
 
     // ---- Meal items and portions (meals/FormB_items.cpp, meals/FormB_portion.cpp) ----
     void cmdBMoveFirst_Click();
@@ -178,6 +180,7 @@ public:
     QAction* mnuSaveRecipe = nullptr;
     QMenu* mnuStep2 = nullptr;
     QAction* mnuAddItem = nullptr;
+    QAction* mnuFind = nullptr;
     QAction* mnuRemove = nullptr;
     QMenu* mnuStep3 = nullptr;
     QAction* mnuAdjust = nullptr;

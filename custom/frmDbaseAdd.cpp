@@ -11,6 +11,7 @@
 
 #include "data/Database.h"
 #include "data/Fields.h"
+#include "data/FoodTableVersion.h"
 #include "data/Queries.h"
 #include "data/RuntimeError.h"
 #include "data/Schema.h"
@@ -153,6 +154,7 @@ void frmDbaseAdd::cmdSave_Click() {
             if (!row[std::size_t(slot)].isEmpty()) fields.setText(slot, row[std::size_t(slot)]);
         fields.setText(FoodSlot::Code, row[FoodSlot::Code]);
         Data1.update();
+        noteFoodTableChanged();
     } catch (...) {
         const RuntimeError e = pendingError();
         // The user's own values again, and a clean new row, so that a second Save converts what

@@ -5,17 +5,20 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QShortcut>
 #include <QTextEdit>
 #include <QVBoxLayout>
 
 #include "custom/FoodsCsv.h"
 #include "custom/NewFood.h"
 #include "custom/frmDbaseAdd.h"
+#include "data/FoodTableVersion.h"
 #include "data/NumberText.h"
 #include "data/Queries.h"
 #include "data/Schema.h"
 #include "data/TextFiles.h"
 #include "meals/FoodLookup.h"
+#include "meals/frmFind.h"
 #include "platform/AccessibleText.h"
 #include "platform/BoundList.h"
 #include "platform/Buttons.h"
@@ -171,6 +174,8 @@ void frmDbaseDel::connectHandlers() {
     onClick(cmdDone, &frmDbaseDel::cmdDone_Click);
     onClick(cmdExportFoods, &frmDbaseDel::cmdExportFoods_Click);
     onClick(cmdImportFoods, &frmDbaseDel::cmdImportFoods_Click);
+    connectGuarded(m_platform, new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_F), this),
+                   &QShortcut::activated, this, &frmDbaseDel::DBList1_Find);
     m_foodList->connectHandlers(
         {[this](const std::function<void()>& h) { runGuarded(m_platform, h); },
          [this] { DBList1_Click(); }, [this] { cmdPageUp_MouseDown(); },
@@ -244,6 +249,7 @@ void frmDbaseDel::cmdDelete_Click() {
         return;
     const qint16 p = counter16(Data1.absolutePosition());
     Data1.deleteRow();
+    noteFoodTableChanged();
     m_recordTotal = Data1.recordCount();
     if (m_recordTotal > 1) {
         Data1.moveFirst();
@@ -296,6 +302,16 @@ void frmDbaseDel::cmdImportFoods_Click() {
     m_requeryMainList();
     m_platform.message(QString::number(read.foods.size()) +
                        QStringLiteral(" foods were imported."));
+}
+
+void frmDbaseDel::DBList1_Find() {
+    frmFind find(m_platform, {globals().svCustomDB, globals().svMealDB, true, false}, this);
+    m_platform.showModal(find);
+    const int row = find.choice() ? DBList1->rowOf(find.choice()->description) : -1;
+    if (row < 0) return;
+    m_foodList->selectQuietly(row);
+    DBList1->setFocus();
+    DBList1_Click();
 }
 
 void frmDbaseDel::cmdDone_Click() {

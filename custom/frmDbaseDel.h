@@ -38,6 +38,8 @@ public:
     // The user's own foods to a CSV file, and foods from one (all of them or none).
     void cmdExportFoods_Click();
     void cmdImportFoods_Click();
+    // Ctrl+F: the Find window over the foods listed here; Show selects the food in the list.
+    void DBList1_Find();
     // Requeries the main window's food list and closes.
     void cmdDone_Click();
 

@@ -11,6 +11,7 @@
 #include "data/RuntimeError.h"
 #include "meals/FoodLookup.h"
 #include "meals/ItemDetail.h"
+#include "meals/frmFind.h"
 #include "platform/BoundList.h"
 #include "platform/FoodListPanel.h"
 #include "platform/GlobalModule.h"
@@ -35,6 +36,7 @@ void FormB::connectFoodHandlers() {
     onClick(cmdAddItem, &FormB::mnuAddItem_Click);
     onTrigger(mnuAddItem, &FormB::mnuAddItem_Click);
     onClick(cmdCancel, &FormB::cmdCancel_Click);
+    onTrigger(mnuFind, &FormB::mnuFind_Click);
     // A food chosen shows its detail; the list takes no part while it is hidden (picking is not
     // under way), so keys that reach it then neither pick nor add a food.
     m_foodList->connectHandlers(
@@ -146,6 +148,28 @@ void FormB::mnuAddItem_Click() {
     // A meal just created cannot leave picking before it has its first item.
     if (varOK) cmdCancel->setEnabled(false);
     LockSet2();
+}
+
+void FormB::mnuFind_Click() {
+    if (!DBList1->isVisible()) {
+        mnuAddItem_Click();
+        if (!DBList1->isVisible()) return;  // no meal to add to
+    }
+    const Globals& g = globals();
+    frmFind find(m_platform, {g.svCustomDB, g.svMealDB}, this);
+    m_platform.showModal(find);
+    const auto choice = find.choice();
+    if (!choice) return;
+    // The food is chosen in the list as a click chooses it; Add goes on as a double click does.
+    const int row = DBList1->rowOf(choice->description);
+    if (row < 0) {
+        findFood(choice->description);  // gone since: says it was not found
+        return;
+    }
+    m_foodList->selectQuietly(row);
+    DBList1->setFocus();
+    DBList1_Click();
+    if (choice->action == frmFind::Action::Add) addSelectedFood();
 }
 
 void FormB::addSelectedFood() {

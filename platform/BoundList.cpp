@@ -125,6 +125,12 @@ void BoundList::setCurrentRow(int row) {
     scrollTo(index);
 }
 
+int BoundList::rowOf(const QString& text) const {
+    for (int row = 0; row < count(); ++row)
+        if (rowText(row) == text) return row;
+    return -1;
+}
+
 int BoundList::findFirst(const QString& prefix) const {
     // Rows come in the cursor's order, whose collation need not be ours, so a scan it is:
     // well under a millisecond for the whole food table.

@@ -50,6 +50,8 @@ public:
 
     // The first row whose text begins with `prefix`, case not mattering; -1 when none does.
     int findFirst(const QString& prefix) const;
+    // The first row whose text is `text` exactly; -1 when none is.
+    int rowOf(const QString& text) const;
     // Forgets the letters typed so far, as a pause in typing does.
     void resetKeyboardSearch();
     QString typedSearch() const { return m_typed; }

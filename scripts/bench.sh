@@ -16,6 +16,10 @@ awk -F, '
   $1 == "KeyboardSearchPerKeystroke" { search = $3 }
   $1 == "FindFoodByDescription" { find = $3 }
   $1 == "PortionAdjustment" { portion = $3 }
+  $1 == "FindPerKeystroke" { findkey = $3 }
+  $1 == "FindPerKeystroke100k" { findbig = $3 }
+  $1 == "FindIndexFirstUse" { findindex = $3 }
+  $1 == "FindWindowOpen" { findopen = $3 }
   $1 == "BM_ReportEngine" { report = $3 }
   $1 == "BM_ChartWindowOpen" { chart = $3 }
   $1 == "BM_ReportCsvExport" { csvexport = $3 }
@@ -26,6 +30,10 @@ awk -F, '
     row("keyboard search in the food list, per keystroke", sprintf("%.3f", search), "ms", "5 ms")
     row("finding a food by its description", sprintf("%.3f", find), "ms", "1 ms")
     row("a portion adjustment", sprintf("%.2f", portion), "ms", "")
+    row("Find a Food, one keystroke over the food table", sprintf("%.3f", findkey), "ms", "2 ms")
+    row("Find a Food, one keystroke over 100,000 foods", sprintf("%.2f", findbig), "ms", "20 ms")
+    row("Find a Food, building the index on first use", sprintf("%.1f", findindex), "ms", "")
+    row("Find a Food, opening the window", sprintf("%.2f", findopen), "ms", "30 ms")
     row("the report over 32,767 item rows", sprintf("%.1f", report), "ms", "100 ms")
     row("the chart window for a range of 32,767 item rows", sprintf("%.1f", chart), "ms", "150 ms")
     row("the CSV export of that report", sprintf("%.1f", csvexport), "ms", "50 ms")
