@@ -238,7 +238,8 @@ void frmNewMeal::cmdMoveLast_Click() { DataMealInfo.moveLast(); }
 
 void frmNewMeal::saveNewMeal() {
     const QString number = Text1->text();
-    const QString name = Text2->text();
+    // A name of blanks only is no name.
+    const QString name = Text2->text().trimmed().isEmpty() ? QString() : Text2->text();
     const QString date = Text3->text();
     // An empty box leaves its field without a value, so the store reports it as missing; the
     // pending row starts afresh so that a box emptied since an earlier OK counts as empty.
