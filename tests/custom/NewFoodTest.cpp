@@ -26,5 +26,50 @@ TEST(NewFoodRow, ValuesKeepThreeDecimalsAndTextsCountByTheirLeadingNumber) {
     EXPECT_EQ(per100Grams("1", 3), "33.333");
 }
 
+// The weight must be a portion one can weigh, and no value for 100 g more than 100 g can hold (or
+// less than nothing); the note names the box to correct and its limit.
+TEST(CheckNewFood, ImpossibleWeightsAndValuesPer100GramsAreRefusedAtTheirBox) {
+    const struct {
+        const char* weight;
+        int slot;
+        const char* value;
+        int box;  // -1: accepted
+        const char* limit;
+    } cases[] = {
+        {"-5", 2, "200", 32, "greater than zero"},
+        {"0.0000001", 2, "200", 2,
+         "Calories: the value for 100 grams of the item must lie "
+         "between 0 and 900."},
+        {"1234567890123456789012345678901234567890", 2, "200", 32, "more than 100,000 grams"},
+        {"100000", 2, "200", -1, ""},
+        {"50", 2, "1234567890123456789012345678901234567890", 2, "between 0 and 900."},
+        {"50", 2, "450", -1, ""},
+        {"50", 2, "450.01", 2, "between 0 and 900."},
+        {"50", 3, "50.5", 3,
+         "Protein in grams: the value for 100 grams of the item must lie "
+         "between 0 and 100.  Please check it and the weight of the portion."},
+        {"50", 30, "50", -1, ""},
+        {"50", 4, "-1", 4, "between 0 and 100."},
+        {"50", 31, "50001", 31, "Cholesterol in mg: the value"},
+        {"50", 17, "50000001", 17, "between 0 and 100,000,000."},
+        {"50", 18, "166666667", 18, "between 0 and 333,333,333."},
+        {"50", 27, "not known", -1, ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.weight) + " g, " + c.value + " in box " +
+                     std::to_string(c.slot));
+        FoodEntry e;
+        e[0] = QStringLiteral("Bar");
+        e[33] = QStringLiteral("1 bar");
+        e[2] = QStringLiteral("0");
+        e[32] = QLatin1String(c.weight);
+        e[std::size_t(c.slot)] = QLatin1String(c.value);
+        const std::optional<EntryNote> note = checkNewFood(e);
+        EXPECT_EQ(note ? note->box : -1, c.box);
+        if (note)
+            EXPECT_TRUE(note->text.contains(QLatin1String(c.limit))) << note->text.toStdString();
+    }
+}
+
 }  // namespace
 }  // namespace pw::test
