@@ -348,12 +348,13 @@ void FormB::StartOver() {
 void FormB::ResetDataB() {
     DataB.setRecordSource(mealItemsQuery(shortestSingle(ivOrigMealNum)));
     DataB.refresh();
+    // Counted before the moves, so that the item counter each move shows is already right.
+    lTotalRecordsB = counter16(DataB.recordCount());
     // The meal shown before may have no rows left: nothing to move to.
     if (DataB.recordCount() > 0) {
         DataB.moveLast();
         DataB.moveFirst();
     }
-    lTotalRecordsB = counter16(DataB.recordCount());
 }
 
 void FormB::cmdBSave() {

@@ -3,6 +3,8 @@
 #include <QString>
 #include <array>
 
+#include "custom/NewFood.h"
+
 class QGridLayout;
 class QLabel;
 class QLineEdit;
@@ -24,9 +26,6 @@ struct FoodBoxes {
     // `row`; returns the row after them.
     int layOutNutrients(QGridLayout* grid, int row, int perRow) const;
 };
-
-// The add dialog's caption of the box of `slot`; the customising window differs in four of them.
-QString entryCaption(int slot);
 
 // The quick help box of both user-food windows, named `objectName`: read-only, named "Quick Help"
 // for assistive technology, as tall as its text.

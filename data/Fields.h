@@ -31,6 +31,10 @@ enum : int {
 inline constexpr int kUserFoodCode = 6500;
 inline constexpr int kListedFoodCode = 6399;
 
+// The heaviest portion a meal item or a food's household unit may weigh, in grams: more is no
+// meal, only a mistyped number.
+inline constexpr double kMostPortionGrams = 100000;
+
 // A meal item of Meals by binding index 0..41 (txtFieldB, S).
 namespace MealField {
 enum : int {

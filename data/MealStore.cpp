@@ -27,10 +27,11 @@ void together(const QString& path, std::initializer_list<RecordCursor*> cursors,
     }
 }
 
-// The texts of a pending row: an empty text leaves its field without a value.
+// The texts of a pending row: an empty text, or one of blanks only, leaves its field without a
+// value, so the store refuses it as missing.
 void setTexts(RecordCursor& cursor, std::initializer_list<std::pair<QString, QString>> texts) {
     for (const auto& [field, text] : texts)
-        if (!text.isEmpty()) cursor.setText(field, text);
+        if (!text.trimmed().isEmpty()) cursor.setText(field, text);
 }
 
 }  // namespace

@@ -22,12 +22,19 @@ namespace pw {
 
 namespace {
 
-// Picking over, the food list leaves the screen: its focus goes to "Add an item", and no food
-// stays selected or current, so a screen reader finds none there and Enter adds none.
+// Picking over, the food list leaves the screen: no food stays selected or current, so a screen
+// reader finds none there and Enter adds none.
 void hideFoodList(FormB& form) {
     form.DBList1->hide();
     form.DBList1->setCurrentRow(-1);
-    if (form.focusWidget() == form.DBList1) form.cmdAddItem->setFocus();
+}
+
+// Once the meal commands are enabled again, the focus goes where the user carries on: the hidden
+// list and the disabled Cancel would otherwise hand it on along the row, to "Exit", where the
+// next Space would end the program.
+void focusAfterPicking(FormB& form, QWidget* next) {
+    if (!next->isVisible() || !next->isEnabled()) next = form.cmdAddItem;
+    next->setFocus();
 }
 
 }  // namespace
@@ -207,6 +214,7 @@ void FormB::DBList1_DblClick() {
     lblRecordCount->hide();
     varOK = false;
     UnLockSet2();
+    focusAfterPicking(*this, Text1);
 }
 
 void FormB::FillDataB_from_Data1() {
@@ -235,9 +243,11 @@ void FormB::cmdCancel_Click() {
         DataB_Reposition();
     } catch (const RuntimeError&) {
         UnLockSet2();
+        focusAfterPicking(*this, cmdAddItem);
         throw;
     }
     UnLockSet2();
+    focusAfterPicking(*this, cmdAddItem);
 }
 
 }  // namespace pw

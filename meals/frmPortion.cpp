@@ -18,26 +18,16 @@
 #include "platform/Guard.h"
 #include "platform/Platform.h"
 #include "platform/SharedState.h"
+#include "platform/TextFit.h"
 
 namespace pw {
 
 namespace {
 
-// A caption broken into lines that fit `width` (an option's text does not wrap by itself).
-QString wrapped(const QString& text, const QFontMetrics& fm, int width) {
-    QString result;
-    QString line;
-    for (const QString& word : text.split(QLatin1Char(' '))) {
-        const QString candidate = line.isEmpty() ? word : line + QLatin1Char(' ') + word;
-        if (!line.isEmpty() && fm.horizontalAdvance(candidate) > width) {
-            result += line + QLatin1Char('\n');
-            line = word;
-        } else {
-            line = candidate;
-        }
-    }
-    return result + line;
-}
+// The most lines an option's caption and the item's description take: a text longer than that
+// (only a food of one's own can have one) ends in "…", so the form stays within a small screen.
+constexpr int kMostCaptionLines = 4;
+constexpr int kMostDescriptionLines = 5;
 
 }  // namespace
 
@@ -83,7 +73,6 @@ void frmPortion::buildControls() {
     lblDescrip = new QLabel(this);
     lblDescrip->setObjectName(QStringLiteral("lblDescrip"));
     lblDescrip->setTextFormat(Qt::PlainText);
-    lblDescrip->setWordWrap(true);
     lblDescrip->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     place(lblDescrip, 570, 405, 4845, 750);
     lblItem->setBuddy(lblDescrip);
@@ -166,6 +155,7 @@ void frmPortion::fitToTexts() {
     m_layout.onPlaced = [this] {
         for (QRadioButton* option : {Option1, Option2, Option3})
             if (m_captions.contains(option)) wrapCaption(option);
+        fitDescription();
     };
     m_layout.fit();
     if (QScreen* s = screen()) move(s->availableGeometry().center() - rect().center());
@@ -177,7 +167,16 @@ void frmPortion::wrapCaption(QRadioButton* option) {
     const int indicator =
         style()->pixelMetric(QStyle::PM_ExclusiveIndicatorWidth, nullptr, option) +
         style()->pixelMetric(QStyle::PM_RadioButtonLabelSpacing, nullptr, option);
-    option->setText(wrapped(shown, option->fontMetrics(), option->width() - indicator));
+    option->setText(brokenIntoLines(shown, option->fontMetrics(), option->width() - indicator,
+                                    kMostCaptionLines));
+    option->setToolTip(m_captions.value(option));
+}
+
+void frmPortion::fitDescription() {
+    // Two pixels spare: a line is measured by its advance, the label by its ink.
+    lblDescrip->setText(brokenIntoLines(m_description, lblDescrip->fontMetrics(),
+                                        lblDescrip->contentsRect().width() - 2,
+                                        kMostDescriptionLines));
 }
 
 void frmPortion::setOptionCaption(QRadioButton* option, QLineEdit* box, const QString& caption) {
@@ -189,7 +188,11 @@ void frmPortion::setOptionCaption(QRadioButton* option, QLineEdit* box, const QS
 
 void frmPortion::Form_Load() {
     const QString description = m_cursors.txtFieldB.text(MealField::Description);
+    // Shown in lines that fit (fitDescription); whole for a screen reader and in the tooltip.
+    m_description = description;
     lblDescrip->setText(description);
+    lblDescrip->setAccessibleName(description);
+    lblDescrip->setToolTip(description);
     // The grams option is always offered; a unit only for a food found with that unit.
     setOptionCaption(Option1, TextOp1, QStringLiteral("Enter weight in grams"));
     for (QWidget* w : {static_cast<QWidget*>(Option2), static_cast<QWidget*>(TextOp2),
@@ -284,6 +287,12 @@ void frmPortion::cmdSubmit_Click() {
     }
     if (g.vPortionGrams <= 0) {
         m_platform.message(QStringLiteral("Numbers entered must be greater than 0"));
+        return;
+    }
+    if (g.vPortionGrams > kMostPortionGrams) {
+        m_platform.message(
+            QStringLiteral("A portion can not weigh more than 100,000 grams.  Please check the "
+                           "number entered."));
         return;
     }
     accept();

@@ -74,6 +74,8 @@ private:
     void fitToTexts();
     // Sets an option's caption, broken into lines at the option's width.
     void wrapCaption(QRadioButton* option);
+    // Shows the item's description in the lines the label has room for.
+    void fitDescription();
 
     SharedState& m_state;
     MainCursors& m_cursors;
@@ -82,6 +84,7 @@ private:
     bool m_activated = false;
     TwipsLayout m_layout;
     QHash<QRadioButton*, QString> m_captions;  // each option's caption, unbroken
+    QString m_description;                     // the item's description, unbroken
 };
 
 }  // namespace pw

@@ -9,9 +9,11 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QStringList>
 #include <QStyle>
 #include <QStyleOptionButton>
 #include <QStyleOptionFrame>
+#include <QTextBoundaryFinder>
 #include <QTextDocument>
 #include <QTextEdit>
 #include <algorithm>
@@ -176,6 +178,50 @@ public:
 };
 
 }  // namespace
+
+QString brokenIntoLines(const QString& text, const QFontMetrics& fm, int width, int mostLines) {
+    mostLines = std::max(1, mostLines);
+    QStringList lines;
+    QString line;
+    const auto fits = [&](const QString& t) { return fm.horizontalAdvance(t) <= width; };
+    const auto full = [&] { return lines.size() > mostLines; };
+    for (const QString& word : text.split(QLatin1Char(' '))) {
+        const QString candidate = line.isEmpty() ? word : line + QLatin1Char(' ') + word;
+        if (fits(candidate)) {
+            line = candidate;
+            continue;
+        }
+        if (!line.isEmpty()) lines << line;
+        line.clear();
+        // A word longer than a line is broken between its characters (never inside one).
+        QTextBoundaryFinder characters(QTextBoundaryFinder::Grapheme, word);
+        for (qsizetype from = 0; from < word.size() && !full();) {
+            qsizetype to = characters.toNextBoundary();
+            while (to != -1 && fits(word.mid(from, to - from))) to = characters.toNextBoundary();
+            if (to == -1) {
+                line = word.mid(from);
+                break;
+            }
+            const qsizetype end = characters.toPreviousBoundary();
+            const qsizetype cut = end > from ? end : to;  // at least one character a line
+            lines << word.mid(from, cut - from);
+            characters.setPosition(cut);
+            from = cut;
+        }
+        if (full()) break;
+    }
+    if (!full()) lines << line;
+    if (lines.size() <= mostLines) return lines.join(QLatin1Char('\n'));
+    // The last line shown: as much of the rest as fits, then "…".
+    QString last = lines[mostLines - 1];
+    while (!fits(last + QChar(0x2026)) && !last.isEmpty()) {
+        last.chop(1);
+        if (!last.isEmpty() && last.back().isHighSurrogate()) last.chop(1);
+    }
+    lines = lines.mid(0, mostLines - 1);
+    lines << last + QChar(0x2026);
+    return lines.join(QLatin1Char('\n'));
+}
 
 void showAllLines(QLabel* label) { label->installEventFilter(new LinesFilter(label)); }
 

@@ -4,6 +4,7 @@
 #include <QString>
 #include <optional>
 
+class QFontMetrics;
 class QLabel;
 class QLineEdit;
 class QTextEdit;
@@ -43,6 +44,11 @@ void showWholeText(QTextEdit* box);
 
 // Keeps a word-wrapped label, in a grid that gives it a width, as tall as its lines at that width.
 void showAllLines(QLabel* label);
+
+// `text` broken into lines no wider than `width` in the font of `fm`: at blanks, and inside a word
+// too long for a line of its own. Beyond `mostLines` lines the last line shown ends in "…", so
+// that no text, whatever it holds, makes its window wider or taller than a screen.
+QString brokenIntoLines(const QString& text, const QFontMetrics& fm, int width, int mostLines);
 
 // Resizes a window to `preferred`, or to what the screen leaves beside a window frame and a
 // desktop panel, and never below what its layout needs.

@@ -155,13 +155,14 @@ void frmReport::Reset() {
     f.frmReportLastQuery = mealItemsQuery(shortestSingle(f.frmReportMealNumber));
     m_cursors.DataB.setRecordSource(f.frmReportLastQuery);
     m_cursors.DataB.refresh();
+    // Counted before the moves, so that the item counter each move shows is already right.
+    f.lTotalRecordsB = counter16(std::min(m_cursors.DataB.recordCount(), kMostReportRows));
     // The remembered meal may have no rows (no meal at all, or its items removed since): there is
     // no row to move to, and nothing to report.
     if (m_cursors.DataB.recordCount() > 0) {
         m_cursors.DataB.moveLast();
         m_cursors.DataB.moveFirst();
     }
-    f.lTotalRecordsB = counter16(std::min(m_cursors.DataB.recordCount(), kMostReportRows));
 }
 
 void frmReport::Reject() {

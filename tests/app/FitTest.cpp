@@ -19,8 +19,10 @@
 
 #include "app/frmAbout.h"
 #include "app/frmSplash.h"
+#include "data/Fields.h"
 #include "data/Schema.h"
 #include "meals/frmPortion.h"
+#include "platform/BoundList.h"
 #include "platform/TextFit.h"
 #include "platform/Twips.h"
 #include "platform/TwipsLayout.h"
@@ -46,14 +48,16 @@ bool scrolled(const QWidget& control) {
 
 // What cuts its text in `window`: each visible control of the window (not of windows it owns),
 // a control reaching outside the window (unless it is scrolled), and a caption too wide for the
-// title bar.
-QStringList clipped(QWidget& window) {
+// title bar. An entry box holding one of `scrolls` is let be: it shows that text part by part.
+QStringList clipped(QWidget& window, const QStringList& scrolls = {}) {
     QCoreApplication::processEvents();
     QStringList found;
     const QRect inside = window.rect();
     for (QWidget* control : window.findChildren<QWidget*>()) {
         if (!control->isVisible() || control->window() != &window) continue;
-        const QString cut = clippedText(*control);
+        const auto* box = qobject_cast<QLineEdit*>(control);
+        const QString cut =
+            box && scrolls.contains(box->text()) ? QString() : clippedText(*control);
         if (!cut.isEmpty()) found << cut;
         const QRect at(control->mapTo(&window, QPoint(0, 0)), control->size());
         if (!inside.contains(at) && !scrolled(*control))
@@ -74,8 +78,8 @@ int scale() { return qEnvironmentVariableIntValue("QT_SCALE_FACTOR") == 2 ? 2 : 
 
 // Checks the window's texts and, at scale 1, that it leaves an 800 x 600 screen room for its
 // title bar and a panel.
-void expectWhole(QWidget& window, const QString& state) {
-    EXPECT_EQ(clipped(window).join(QChar('\n')).toStdString(), "") << qPrintable(state);
+void expectWhole(QWidget& window, const QString& state, const QStringList& scrolls = {}) {
+    EXPECT_EQ(clipped(window, scrolls).join(QChar('\n')).toStdString(), "") << qPrintable(state);
     if (scale() == 1) {
         EXPECT_LE(window.frameGeometry().width(), 780) << qPrintable(state);
         EXPECT_LE(window.frameGeometry().height(), 540) << qPrintable(state);
@@ -339,6 +343,44 @@ TEST_F(FitTest, EveryDialogViewerAndTheAboutAndSplashWindows) {
     expectWhole(splash, QStringLiteral("frmSplash"));
     EXPECT_TRUE(scale() == 2 ||
                 QGuiApplication::primaryScreen()->geometry().contains(splash.frameGeometry()));
+}
+
+// A food of one's own may have any description and unit: one word of 2,000 letters, and a unit
+// of 300. Every window that shows them stays on the screen; the portion dialog shows as much as
+// fits and the whole in the tooltip and to a screen reader.
+TEST_F(FitTest, AFoodNamedWithOneLongWordKeepsEveryWindowOnTheScreen) {
+    const QString word(2000, u'W');
+    const QString unit(300, u'u');
+    addFood(folder.customDb(), word, kUserFoodCode,
+            fields(QStringLiteral("ENERG_KCAL=100;GMWT_1=30;GMWT_DESC1=") + unit));
+    addMeal(db(), 1, kLongMealName, kDate, false);
+    addMealItem(db(), 1, kLongMealName, kDate, word, 100);
+    openWindow();
+    expectWhole(*form, QStringLiteral("FormB on the item"));
+
+    expectDialog([&](QDialog& d) {
+        auto* portion = static_cast<frmPortion*>(&d);
+        ASSERT_TRUE(portion->Option2->isVisibleTo(&d));
+        expectWhole(d, QStringLiteral("frmPortion, a description of one long word"));
+        EXPECT_EQ(portion->lblDescrip->toolTip(), word);
+        EXPECT_EQ(portion->lblDescrip->accessibleName(), word);
+        EXPECT_TRUE(portion->Option2->accessibleName().contains(unit));
+        click(d, "cmdCancel");
+    });
+    form->cmdPortionAdjust_Click();
+
+    form->mnuAddItem_Click();
+    pickFood(word);
+    expectWhole(*form, QStringLiteral("FormB picking the food"));
+    form->cmdCancel_Click();
+
+    expectDialog([&](QDialog& list) {
+        auto* foods = list.findChild<BoundList*>(QStringLiteral("DBList1"));
+        foods->setCurrentRow(foods->findFirst(word));
+        expectWhole(list, QStringLiteral("frmDbaseDel on the food"), {word, unit});
+        click(list, "cmdDone");
+    });
+    form->cmdCustom_Click();
 }
 
 // The category labels of `view`'s chart that are not drawn in full: elided, hidden because they

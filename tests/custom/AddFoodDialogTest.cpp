@@ -47,7 +47,7 @@ TEST_F(AddFoodDialog, EachCheckNotesItsProblemAndFocusesItsBox) {
          "Nan's pie"},
         {33, "Please enter a description of the portion size.", "1 slice"},
         {32, "Please enter weight of the portion in grams.", "0"},
-        {32, "Please enter weight of the portion in grams.  Weight can not be equal to zero.",
+        {32, "Please enter weight of the portion in grams.  Weight must be greater than zero.",
          "120"},
         {2, "Please enter the number of Calories.", "240"},
     };
@@ -116,8 +116,7 @@ TEST_F(AddFoodDialog, HostileEntriesAreStoredAsTypedOrRefusedWithAMessage) {
     const QString descriptions[] = {QStringLiteral("x'); DROP TABLE CSR14; --"),
                                     QStringLiteral("Crème brûlée — 日本 🍰"), longest};
     for (const QString& description : descriptions) {
-        fill(description + QStringLiteral("tail"), QStringLiteral("9223372036854775808"),
-             QStringLiteral("300"));
+        fill(description + QStringLiteral("tail"), QStringLiteral("100000"), QStringLiteral("300"));
         save();
         EXPECT_FALSE(dialog->isVisible());
         dialog = std::make_unique<frmDbaseAdd>(platform);
@@ -128,7 +127,7 @@ TEST_F(AddFoodDialog, HostileEntriesAreStoredAsTypedOrRefusedWithAMessage) {
     for (const QString& description : descriptions) {
         const QString stored = description == longest ? description : description + "tail";
         EXPECT_EQ(storedField(foodDb(), stored, QStringLiteral("GMWT_1")),
-                  QStringLiteral("9.22337203685478e+18"));
+                  QStringLiteral("100000.0"));
     }
 }
 

@@ -59,7 +59,7 @@ TEST_F(Foods, AddingAnItemWithNoMealLeadsIntoCreatingOneWhoseHeaderRowTheFirstSt
               QStringList({"O'Brien's potatoes", "Breakfast", "81", "100"}));
 }
 
-TEST_F(Foods, ThePortionDialogWithoutUnitsTakesOnlyGramsAboveZeroAndItsCloseBoxCancels) {
+TEST_F(Foods, ThePortionDialogWithoutUnitsTakesOnlyGramsAboveZeroUpTo100kgAndItsCloseBoxCancels) {
     addMealItem(db(), 1, QStringLiteral("Lunch"), kDate, QStringLiteral("O'Brien's potatoes"), 100);
     openWindow();
     frmPortion d(
@@ -67,8 +67,9 @@ TEST_F(Foods, ThePortionDialogWithoutUnitsTakesOnlyGramsAboveZeroAndItsCloseBoxC
         [this](const QString& d) { return form->findFood(d); }, form.get());
     d.show();
     const std::pair<const char*, const char*> refusals[] = {
-        {"15O", "as a number"},  {"150 g", "as a number"}, {"1/4", "as a number"},
-        {"0", "greater than 0"}, {"-5", "greater than 0"}, {"", "greater than 0"}};
+        {"15O", "as a number"},      {"150 g", "as a number"}, {"1/4", "as a number"},
+        {"0", "greater than 0"},     {"-5", "greater than 0"}, {"", "greater than 0"},
+        {"100001", "100,000 grams"}, {"1e20", "100,000 grams"}};
     for (const auto& [refused, message] : refusals) {
         platform.expectMsg(MsgResult::OK, message);
         d.TextOp1->setText(QLatin1String(refused));
@@ -94,6 +95,7 @@ TEST_F(Foods, EnterAddsOnlyTheFoodTheListShowsSelectedNeverAStaleOne) {
     BoundList* list = pickForLunch("milk");
     ASSERT_EQ(list->text(), QStringLiteral("Milk, whole"));
     press(form->cmdCancel);
+    EXPECT_EQ(QApplication::focusWidget(), form->cmdAddItem);  // never on to "Exit"
     adjust([](frmPortion& p) {
         QTest::keyClicks(p.TextOp1, "150");
         press(p.cmdSubmit);
@@ -110,6 +112,7 @@ TEST_F(Foods, EnterAddsOnlyTheFoodTheListShowsSelectedNeverAStaleOne) {
     EXPECT_TRUE(form->Text1->toPlainText().contains(QStringLiteral(" Calories:  247\n")));
     QTest::keyClick(list, Qt::Key_Enter);
     EXPECT_EQ(stored(1, {"description"}), QStringList({"Apple, raw", "Bread, whole-wheat"}));
+    EXPECT_EQ(form->focusWidget(), form->Text1);
     EXPECT_EQ(form->lTotalRecordsB, 2);
     EXPECT_FALSE(picking());
 }
@@ -201,6 +204,7 @@ TEST_F(Foods, AUnitChosenFromTheKeyboardOrAScreenReaderStoresUnits) {
     ASSERT_TRUE(picking());  // straight into picking
     pickFood(kSoup, true);
     ASSERT_FALSE(picking());
+    EXPECT_EQ(form->focusWidget(), form->Text1);
     const auto grams150 = [](frmPortion& d) {
         QTest::keyClicks(d.TextOp1, "150");
         press(d.cmdSubmit);
@@ -246,6 +250,11 @@ TEST_F(Foods, AUnitChosenFromTheKeyboardOrAScreenReaderStoresUnits) {
         ASSERT_TRUE(option && option->actionInterface());
         option->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
         EXPECT_TRUE(p.Option2->isChecked());
+        QTest::keyClicks(p.TextOp2, "99999999999");  // cups of 240 g
+        platform.expectMsg(MsgResult::OK, QStringLiteral("100,000 grams"));
+        QTest::keyClick(p.TextOp2, Qt::Key_Return);
+        EXPECT_TRUE(p.isVisible());
+        p.TextOp2->clear();
         typeAndSubmit(p, "0.5");
     });
     EXPECT_EQ(stored(1, {"GMWT_DESC1", "GMWT_2"}), QStringList({"1 cup", "0.5"}));

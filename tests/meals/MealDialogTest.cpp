@@ -58,6 +58,7 @@ TEST_F(EmptyMealDialog, RefusedSavesKeepTheDialogOpenAndStoreNothing) {
         const char *name, *date, *message;
     } refused[] = {
         {"", "3/4/02", "Please fill in the Meal Name and Date Boxes before clicking ok"},
+        {"   ", "3/4/02", "Please fill in the Meal Name and Date Boxes before clicking ok"},
         {"Lunch", "", "Please fill in the Meal Name and Date Boxes before clicking ok"},
         {"Lunch", "3/4/02", "Error number "},  // the header row is refused
     };
@@ -77,7 +78,7 @@ TEST_F(EmptyMealDialog, RefusedSavesKeepTheDialogOpenAndStoreNothing) {
         click(d, "cmdOK");
         EXPECT_FALSE(d.isVisible());
     });
-    EXPECT_EQ(platform.messages()[2].caption, kAppTitle);
+    EXPECT_EQ(platform.messages()[3].caption, kAppTitle);
     EXPECT_EQ(numbers("MealNumbers"), QStringList({"1"}));
     EXPECT_EQ(numbers("Meals"), QStringList({"1"}));
 }

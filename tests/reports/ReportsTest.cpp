@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QProcess>
@@ -77,6 +78,8 @@ protected:
         (form.get()->*menu)();
         EXPECT_EQ(shownMealNumber(), "1");
         EXPECT_EQ(form->DataB.absolutePosition() + form->lTotalRecordsB, 4);
+        EXPECT_TRUE(form->lblRecordCountB->text().endsWith("Item 1 of 4 items in Meal Number 1."))
+            << qPrintable(form->lblRecordCountB->text());
         EXPECT_TRUE(form->RTBox->isHidden() && !form->Text2->isHidden());
     }
     QString shownMealNumber() const { return form->txtFieldB.text(38); }
