@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QString>
-#include <memory>
 
 namespace pw {
 
@@ -36,18 +35,5 @@ QString errorReportText(int number, const QString& description, const QString& l
 
 // The full path of one of the program's documents (Help.rtf, DV.rtf).
 QString documentPath(const QString& fileName);
-
-class FormB;
-
-// Sets the global paths for a data folder, checks both database files and loads the main
-// window. On a file that cannot be used it shows a message naming the file and what is wrong
-// and returns nullptr; the files are left untouched. Documents are read from `documentDir`, or
-// from the data folder when it is empty.
-std::unique_ptr<FormB> startProgram(Platform& platform, const QString& programDir,
-                                    const QString& documentDir = QString());
-
-// Program entry: reads the command line, chooses and locks the data folder, shows the splash
-// window and the main window, runs the event loop.
-int Main(int argc, char** argv);
 
 }  // namespace pw

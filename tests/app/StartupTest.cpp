@@ -10,6 +10,7 @@
 
 #include "app/FormB.h"
 #include "app/Globals.h"
+#include "app/Startup.h"
 #include "data/Database.h"
 #include "data/RuntimeError.h"
 #include "platform/BoundList.h"

@@ -25,7 +25,7 @@
 #include <set>
 
 #include "app/FormB.h"
-#include "app/Globals.h"
+#include "app/Startup.h"
 #include "reports/ReportCsv.h"
 #include "reports/ReportFigures.h"
 #include "reports/frmReportChart.h"

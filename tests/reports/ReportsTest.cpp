@@ -17,7 +17,7 @@
 #include <memory>
 
 #include "app/FormB.h"
-#include "app/Globals.h"
+#include "app/Startup.h"
 #include "reports/frmReport.h"
 #include "tests/support/ScriptedPlatform.h"
 #include "tests/support/TestDb.h"
