@@ -15,7 +15,6 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "app/Globals.h"
 #include "app/frmAbout.h"
 #include "data/Fields.h"
 #include "data/NumberText.h"
@@ -27,6 +26,7 @@
 #include "platform/BoundList.h"
 #include "platform/Buttons.h"
 #include "platform/FoodListPanel.h"
+#include "platform/GlobalModule.h"
 #include "platform/Guard.h"
 #include "platform/Platform.h"
 #include "platform/TextFit.h"

@@ -3,12 +3,12 @@
 #include <QDir>
 
 #include "app/FormB.h"
-#include "app/Globals.h"
 #include "app/frmRestore.h"
 #include "data/Backup.h"
 #include "data/Database.h"
 #include "data/FoodTableVersion.h"
 #include "data/RuntimeError.h"
+#include "platform/GlobalModule.h"
 #include "platform/Platform.h"
 #include "reports/MealsCsv.h"
 #include "reports/frmReportChart.h"

@@ -15,7 +15,7 @@
 #include <cstring>
 
 #include "app/FormB.h"
-#include "app/Globals.h"
+#include "app/Startup.h"
 #include "bench/BenchSupport.h"
 #include "data/Database.h"
 #include "platform/BoundList.h"

@@ -5,10 +5,11 @@
 #include <QTest>
 
 #include "app/FormB.h"
-#include "app/Globals.h"
+#include "app/Startup.h"
 #include "bench/BenchSupport.h"
 #include "data/Database.h"
 #include "platform/BoundList.h"
+#include "platform/GlobalModule.h"
 
 namespace {
 

@@ -11,6 +11,7 @@
 #include <QFileInfo>
 #include <QSet>
 #include <exception>
+#include <future>
 #include <map>
 #include <new>
 
@@ -241,6 +242,8 @@ void checkDatabaseFile(const QString& path, DbKind kind) {
     // A connection of its own, so that a bad file is not kept open in the pool.
     const std::shared_ptr<SQLite::Database> db = openFile(path);
     try {
+        // The check reads each page once: a small cache keeps the program's peak memory down.
+        db->exec("PRAGMA cache_size = -256");
         if (sqlite3_db_readonly(db->getHandle(), "main") == 1)
             fileFailure(err::ReadOnly, path,
                         QStringLiteral("the file is read-only; changes could not be saved."));
@@ -284,15 +287,45 @@ void checkCopyOfDatabase(const QString& path, DbKind kind) {
     }
 }
 
+namespace {
+
+std::shared_ptr<SQLite::Database> markChecked(const QString& path, DbKind kind) {
+    auto db = connection(path);
+    pool()[keyFor(path)].checked[int(kind)] = true;
+    return db;
+}
+
+}  // namespace
+
 std::shared_ptr<SQLite::Database> checkedConnection(const QString& path, DbKind kind) {
-    const QString key = keyFor(path);
-    const auto found = pool().find(key);
+    const auto found = pool().find(keyFor(path));
     if (found != pool().end() && found->second.db && found->second.checked[int(kind)])
         return found->second.db;
     checkDatabaseFile(path, kind);
-    auto db = connection(path);
-    pool()[key].checked[int(kind)] = true;
-    return db;
+    return markChecked(path, kind);
+}
+
+struct FileChecks::State {
+    QString food, meal;
+    std::future<void> done;
+};
+
+FileChecks::FileChecks(const QString& foodPath, const QString& mealPath)
+    : d(std::make_unique<State>(State{foodPath, mealPath, {}})) {
+    d->done = std::async(std::launch::async, [food = foodPath, meal = mealPath] {
+        checkDatabaseFile(food, DbKind::Food);
+        checkDatabaseFile(meal, DbKind::Meal);
+    });
+}
+
+FileChecks::~FileChecks() {
+    if (d->done.valid()) d->done.wait();
+}
+
+void FileChecks::finish() {
+    d->done.get();  // rethrows the check's RuntimeError
+    markChecked(d->food, DbKind::Food);
+    markChecked(d->meal, DbKind::Meal);
 }
 
 RuntimeError storeError(const SQLite::Exception& e, const QString& path) {

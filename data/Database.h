@@ -45,6 +45,24 @@ void checkCopyOfDatabase(const QString& path, DbKind kind);
 // the program uses it for that kind. The record cursor opens its files through this.
 std::shared_ptr<SQLite::Database> checkedConnection(const QString& path, DbKind kind);
 
+// Both files of a data folder checked (checkDatabaseFile) on a second thread, while the caller
+// builds its windows: the check reads every page of the food file, and nothing on screen waits for
+// it until the main window loads. The check's own connection is used by that thread alone.
+class FileChecks {
+public:
+    FileChecks(const QString& foodPath, const QString& mealPath);
+    ~FileChecks();  // waits for the thread
+    FileChecks(const FileChecks&) = delete;
+    FileChecks& operator=(const FileChecks&) = delete;
+    // Waits for the checks and throws the RuntimeError of the first file that cannot be used
+    // (the food file first); afterwards checkedConnection() does not check the files again.
+    void finish();
+
+private:
+    struct State;
+    std::unique_ptr<State> d;
+};
+
 // Binds `values` to the statement's parameters from number `first` on: whole numbers, doubles and
 // texts as themselves, anything else as NULL. Every literal of a query reaches SQLite this way.
 void bindAll(SQLite::Statement& st, const QVariantList& values, int first = 1);

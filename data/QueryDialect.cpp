@@ -209,9 +209,10 @@ const TableInfo& tableOf(const QString& name) {
 
 QString quotedName(const QString& name) { return u'"' + name + u'"'; }
 
-QString SqlQuery::selectSql(const QString& columns) const {
+QString SqlQuery::selectSql(const QString& columns, Order order) const {
     QString sql = QStringLiteral("SELECT %1 FROM %2").arg(columns, quotedName(table->name));
     if (!condition.where.isEmpty()) sql += QStringLiteral(" WHERE ") + condition.where;
+    if (order == Order::Unordered) return sql;
     sql += QStringLiteral(" ORDER BY ");
     if (!orderBy.isEmpty()) sql += orderBy + QStringLiteral(", ");
     return sql + QStringLiteral("rowid");

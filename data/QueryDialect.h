@@ -31,8 +31,10 @@ struct SqlQuery {
     QString orderBy;  // SQL ordering key, empty for the store's order
 
     // "SELECT <columns> FROM <table> [WHERE ...] ORDER BY [key,] rowid": rowid as the last key
-    // keeps equal keys in the order they were stored.
-    QString selectSql(const QString& columns) const;
+    // keeps equal keys in the order they were stored. Unordered, the rows come in the store's
+    // order, for a reader that puts them in order itself.
+    enum class Order { Ordered, Unordered };
+    QString selectSql(const QString& columns, Order order = Order::Ordered) const;
 };
 
 // A record source (table name or Select statement).

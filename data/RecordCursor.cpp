@@ -522,11 +522,15 @@ QStringList RecordCursor::columnTexts(const QString& field) const {
     if (!d->db) return {};
     const int i = d->fieldIndex(field);
     const FieldInfo& f = d->table().fields[std::size_t(i)];
+    // The rows are put in the cursor's order by their rowids: sorting them again in the query
+    // would cost as much as the refresh did.
     QHash<int64_t, QString> byRow;
+    byRow.reserve(qsizetype(d->rows.size()));
     d->guarded([&] {
-        SQLite::Statement st(
-            *d->db,
-            d->query.selectSql(QStringLiteral("rowid, ") + quotedName(f.name)).toStdString());
+        SQLite::Statement st(*d->db, d->query
+                                         .selectSql(QStringLiteral("rowid, ") + quotedName(f.name),
+                                                    SqlQuery::Order::Unordered)
+                                         .toStdString());
         bindAll(st, d->query.condition.values);
         while (st.executeStep())
             byRow.insert(st.getColumn(0).getInt64(),

@@ -8,10 +8,11 @@
 #include <QTreeWidget>
 
 #include "app/FormB.h"
-#include "app/Globals.h"
+#include "app/Startup.h"
 #include "app/frmRestore.h"
 #include "data/Backup.h"
 #include "data/Database.h"
+#include "platform/GlobalModule.h"
 #include "tests/support/ScriptedPlatform.h"
 #include "tests/support/TestDb.h"
 

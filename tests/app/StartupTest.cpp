@@ -9,10 +9,11 @@
 #include <QTextEdit>
 
 #include "app/FormB.h"
-#include "app/Globals.h"
+#include "app/Startup.h"
 #include "data/Database.h"
 #include "data/RuntimeError.h"
 #include "platform/BoundList.h"
+#include "platform/GlobalModule.h"
 #include "tests/support/ScriptedPlatform.h"
 #include "tests/support/TestDb.h"
 

@@ -42,7 +42,7 @@ TEST(FoodsCsv, WrongRowsAreListedAndNothingIsImported) {
         {"1 cup,,100,380", "Line 2, Description: Please enter an item description."},
         {"1 cup,Mom's dad's,100,380", "Line 2, Description: Descriptions can not contain"},
         {"1 cup,Oats,,380", "Line 2, GMWT_1: Please enter weight of the portion in grams."},
-        {"1 cup,Oats,0,380", "Weight can not be equal to zero."},
+        {"1 cup,Oats,0,380", "Weight must be greater than zero."},
         {"1 cup,Oats,ten,380", "Line 2, GMWT_1: not a number."},
         {"1 cup,Oats,100,", "Line 2, ENERG_KCAL: Please enter the number of Calories."},
         {"1 cup,Oats,100,lots", "Line 2, ENERG_KCAL: not a number."},

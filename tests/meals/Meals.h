@@ -12,11 +12,11 @@
 #include <QTest>
 
 #include "app/FormB.h"
-#include "app/Globals.h"
 #include "data/Database.h"
 #include "data/RecordCursor.h"
 #include "meals/frmNewMeal.h"
 #include "platform/BoundList.h"
+#include "platform/GlobalModule.h"
 #include "tests/support/ScriptedPlatform.h"
 #include "tests/support/TestDb.h"
 

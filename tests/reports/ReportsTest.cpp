@@ -18,7 +18,8 @@
 #include <memory>
 
 #include "app/FormB.h"
-#include "app/Globals.h"
+#include "app/Startup.h"
+#include "platform/GlobalModule.h"
 #include "platform/TextOutput.h"
 #include "reports/frmReport.h"
 #include "tests/support/ScriptedPlatform.h"

@@ -12,7 +12,7 @@
 #include <QTextCursor>
 
 #include "app/FormB.h"
-#include "app/Globals.h"
+#include "app/Startup.h"
 #include "app/frmAbout.h"
 #include "app/frmSplash.h"
 #include "data/Database.h"
