@@ -10,8 +10,8 @@
 #include "data/RuntimeError.h"
 #include "platform/GlobalModule.h"
 #include "platform/Platform.h"
+#include "platform/TextOutput.h"
 #include "reports/MealsCsv.h"
-#include "reports/frmReportChart.h"
 
 namespace pw {
 

@@ -41,7 +41,8 @@ std::optional<QString> refusal(RecordCursor& foods, const MealTotals& totals,
             .arg(kFoodDescriptionLength);
     if (!servingsOf(servings))
         return QStringLiteral("Please enter the number of servings as a number above 0.");
-    foods.setRecordSource(foodListQuery());
+    // The table alone: finding one description needs no sorted list of every food.
+    foods.setRecordSource(csr14Table().name);
     foods.refresh();
     if (foodNamed(foods, description))
         return QStringLiteral("There is already a food named ") + description +

@@ -27,7 +27,7 @@
 #include "platform/Guard.h"
 #include "platform/Platform.h"
 #include "platform/TextFit.h"
-#include "reports/frmReportChart.h"
+#include "platform/TextOutput.h"
 
 namespace pw {
 

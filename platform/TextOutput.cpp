@@ -9,6 +9,7 @@
 #include <QTextDocument>
 
 #include "data/RuntimeError.h"
+#include "data/TextFiles.h"
 #include "platform/GlobalModule.h"
 #include "platform/Platform.h"
 #include "platform/RichTextBox.h"
@@ -70,6 +71,19 @@ void showNoReportMessage(Platform& platform, const QString& toDoWhat) {
     platform.message(QStringLiteral("There is no report displayed at this time.  ") + toDoWhat +
                      QStringLiteral(" one must be currently displayed, so click on Report on the "
                                     "menu bar and generate a report."));
+}
+
+void saveAsFile(Platform& platform, QWidget* parent, const QString& title, const QString& filter,
+                const std::function<std::optional<QByteArray>(const QString&)>& bytesFor,
+                const QString& defaultSuffix) {
+    const std::optional<QString> path = askSaveFile(platform, parent, title, filter, defaultSuffix);
+    if (!path) return;
+    try {
+        const std::optional<QByteArray> bytes = bytesFor(*path);
+        if (bytes) saveFileBytes(*path, *bytes);
+    } catch (const RuntimeError& e) {
+        GlobalErrorHandler(platform, e.number(), e.description());
+    }
 }
 
 }  // namespace pw

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
+#include <functional>
 #include <optional>
 
 class QPrinter;
@@ -29,6 +31,14 @@ std::optional<QString> askSaveFile(Platform& platform, QWidget* parent, const QS
 // ".txt", so that the reader's filter shows the file.
 std::optional<QString> askSaveTextFile(Platform& platform, QWidget* parent,
                                        const QString& title = QString());
+
+// Asks for a file with the Save As dialog (`filter`, a prompt before a file is replaced, a name
+// chosen without a suffix gets `defaultSuffix`) and writes the bytes `bytesFor` makes for the
+// chosen name through a safe save; nullopt from `bytesFor` writes nothing (it has told the user
+// why). A failure gets the common error message and leaves any file there as it was.
+void saveAsFile(Platform& platform, QWidget* parent, const QString& title, const QString& filter,
+                const std::function<std::optional<QByteArray>(const QString&)>& bytesFor,
+                const QString& defaultSuffix = {});
 
 // Prints plain text on `printer` in a fixed-pitch font, paginated to the printer's page, as one
 // document. Throws RuntimeError 482 when the printer cannot be used.

@@ -495,19 +495,6 @@ QByteArray frmReportChart::chartFileBytes(const QString& fileName) const {
     return buffer.data();
 }
 
-void saveAsFile(Platform& platform, QWidget* parent, const QString& title, const QString& filter,
-                const std::function<std::optional<QByteArray>(const QString&)>& bytesFor,
-                const QString& defaultSuffix) {
-    const std::optional<QString> path = askSaveFile(platform, parent, title, filter, defaultSuffix);
-    if (!path) return;
-    try {
-        const std::optional<QByteArray> bytes = bytesFor(*path);
-        if (bytes) saveFileBytes(*path, *bytes);
-    } catch (const RuntimeError& e) {
-        GlobalErrorHandler(platform, e.number(), e.description());
-    }
-}
-
 void frmReportChart::cmdSaveChart_Click() {
     if (!m_figures) return;
     saveAsFile(

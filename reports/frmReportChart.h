@@ -19,14 +19,6 @@ namespace pw {
 class Platform;
 class ReportFigures;
 
-// Asks for a file with the Save As dialog (`filter`, a prompt before a file is replaced, a name
-// chosen without a suffix gets `defaultSuffix`) and writes the bytes `bytesFor` makes for the
-// chosen name through a safe save; nullopt from `bytesFor` writes nothing (it has told the user
-// why). A failure gets the common error message and leaves any file there as it was.
-void saveAsFile(Platform& platform, QWidget* parent, const QString& title, const QString& filter,
-                const std::function<std::optional<QByteArray>(const QString&)>& bytesFor,
-                const QString& defaultSuffix = {});
-
 // The report on display as pictures: a bar per nutrient against its Daily Value, for the range
 // reports a bar per date, and the same numbers as a table. Modeless, owned by the main window;
 // a new report replaces what it shows.
