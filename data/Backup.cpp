@@ -10,7 +10,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QRegularExpression>
 #include <QSaveFile>
 #include <algorithm>
 #include <chrono>
@@ -18,6 +17,7 @@
 #include <thread>
 
 #include "data/Database.h"
+#include "data/NumberText.h"
 #include "data/RuntimeError.h"
 
 namespace pw {
@@ -62,9 +62,17 @@ void removeFolder(const QString& folder) { QDir(folder).removeRecursively(); }
 
 // The date a backup folder's name begins with; invalid when it begins with none.
 QDate nameDate(const QString& name) {
-    static const QRegularExpression datePrefix(QStringLiteral("^(\\d{4}-\\d{2}-\\d{2})(-\\d+)?$"));
-    const QRegularExpressionMatch m = datePrefix.match(name);
-    return m.hasMatch() ? QDate::fromString(m.captured(1), Qt::ISODate) : QDate();
+    // YYYY-MM-DD, or YYYY-MM-DD-N for a second copy of the same day.
+    const auto digitsAt = [&](qsizetype at, qsizetype n) {
+        return at + n <= name.size() && digitRun(name, at) >= n;
+    };
+    if (!(digitsAt(0, 4) && name.size() >= 10 && name[4] == u'-' && digitsAt(5, 2) &&
+          name[7] == u'-' && digitsAt(8, 2)))
+        return QDate();
+    if (name.size() > 10 &&
+        !(name[10] == u'-' && name.size() > 11 && 11 + digitRun(name, 11) == name.size()))
+        return QDate();
+    return QDate::fromString(name.left(10), Qt::ISODate);
 }
 
 int monthsBefore(const QDate& date, const QDate& today) {

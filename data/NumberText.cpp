@@ -1,6 +1,5 @@
 #include "data/NumberText.h"
 
-#include <QRegularExpression>
 #include <algorithm>
 #include <charconv>
 #include <cmath>
@@ -179,12 +178,35 @@ double leadingNumberUtf8(std::string_view utf8) {
         });
 }
 
+qsizetype digitRun(const QString& text, qsizetype from) {
+    qsizetype i = from;
+    while (i < text.size() && text[i] >= u'0' && text[i] <= u'9') ++i;
+    return i - from;
+}
+
 std::optional<double> wholeNumber(const QString& text) {
-    static const QRegularExpression form(
-        QStringLiteral("^[+-]?([0-9]+\\.?[0-9]*|\\.[0-9]+)([eE][+-]?[0-9]+)?$"));
-    const QString trimmed = text.trimmed();
-    if (!form.match(trimmed).hasMatch()) return std::nullopt;
-    return readChecked(trimmed.toStdString());
+    // A sign, digits with one decimal point among or before them, an exponent: all optional but
+    // one digit.
+    const QString t = text.trimmed();
+    qsizetype i = 0;
+    if (i < t.size() && (t[i] == u'+' || t[i] == u'-')) ++i;
+    const qsizetype whole = digitRun(t, i);
+    i += whole;
+    qsizetype fraction = 0;
+    if (i < t.size() && t[i] == u'.') {
+        fraction = digitRun(t, ++i);
+        i += fraction;
+    }
+    if (whole + fraction == 0) return std::nullopt;
+    if (i < t.size() && (t[i] == u'e' || t[i] == u'E')) {
+        ++i;
+        if (i < t.size() && (t[i] == u'+' || t[i] == u'-')) ++i;
+        const qsizetype exponent = digitRun(t, i);
+        if (exponent == 0) return std::nullopt;
+        i += exponent;
+    }
+    if (i != t.size()) return std::nullopt;
+    return readChecked(t.toStdString());
 }
 
 QString scaledText(double value, int significant) {
@@ -243,15 +265,24 @@ double roundHalfEven(double value) {
 }
 
 std::optional<QDate> parseMdy(const QString& text) {
-    static const QRegularExpression form(
-        QStringLiteral("^([0-9]{1,2})([/.-])([0-9]{1,2})\\2([0-9]{1,2}|[0-9]{4})$"));
-    const auto match = form.match(text.trimmed());
-    if (!match.hasMatch()) return std::nullopt;
-    const int month = match.captured(1).toInt();
-    const int day = match.captured(3).toInt();
-    const QString yearText = match.captured(4);
-    int year = yearText.toInt();
-    if (yearText.size() <= 2) {
+    // month, separator, day, the same separator, year: 1 or 2 digits, then 1, 2 or 4 digits.
+    const QString t = text.trimmed();
+    const qsizetype monthDigits = digitRun(t, 0);
+    if (monthDigits < 1 || monthDigits > 2 || monthDigits >= t.size()) return std::nullopt;
+    const QChar separator = t[monthDigits];
+    if (separator != u'/' && separator != u'.' && separator != u'-') return std::nullopt;
+    const qsizetype dayAt = monthDigits + 1;
+    const qsizetype dayDigits = digitRun(t, dayAt);
+    const qsizetype yearAt = dayAt + dayDigits + 1;
+    if (dayDigits < 1 || dayDigits > 2 || yearAt > t.size() || t[yearAt - 1] != separator)
+        return std::nullopt;
+    const qsizetype yearDigits = digitRun(t, yearAt);
+    if (yearAt + yearDigits != t.size() || yearDigits < 1 || yearDigits == 3 || yearDigits > 4)
+        return std::nullopt;
+    const int month = t.mid(0, monthDigits).toInt();
+    const int day = t.mid(dayAt, dayDigits).toInt();
+    int year = t.mid(yearAt).toInt();
+    if (yearDigits <= 2) {
         year += year < 30 ? 2000 : 1900;
     } else if (year < 1000) {
         return std::nullopt;  // "0024" is a slip of the keyboard, not the year 24

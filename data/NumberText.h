@@ -62,6 +62,9 @@ double roundHalfEven(double value);
 // a two-digit year 00..29 is 2000..2029, 30..99 is 1930..1999. nullopt when it is not a date.
 std::optional<QDate> parseMdy(const QString& text);
 
+// The number of ASCII digits 0-9 in `text` from `from` on, up to the first other character.
+qsizetype digitRun(const QString& text, qsizetype from);
+
 // The one fixed form in which dates are shown and written into query texts: MM/DD/YYYY.
 QString mdyText(const QDate& date);
 

@@ -1,6 +1,5 @@
 #include "reports/DailyValues.h"
 
-#include <QRegularExpression>
 #include <cmath>
 
 #include "data/NumberText.h"
@@ -78,10 +77,15 @@ int DailyValueTargets::ownCount() const {
 }
 
 std::optional<double> parseOwnDailyValue(const QString& text) {
-    static const QRegularExpression plain(QStringLiteral("^(\\d+\\.?\\d*|\\.\\d+)$"));
     const QString t = text.trimmed();
     // Longer than any value worth typing: refused before it is read.
-    if (t.size() > 24 || !plain.match(t).hasMatch()) return std::nullopt;
+    if (t.size() > 24) return std::nullopt;
+    // Plain digits with at most one decimal point: no sign, no exponent.
+    const qsizetype whole = digitRun(t, 0);
+    const bool point = whole < t.size() && t[whole] == u'.';
+    const qsizetype fraction = point ? digitRun(t, whole + 1) : 0;
+    if (whole + fraction == 0 || whole + qsizetype(point) + fraction != t.size())
+        return std::nullopt;
     bool ok = false;
     const double v = t.toDouble(&ok);
     if (!ok || !std::isfinite(v) || v > kHighestOwnValue) return std::nullopt;
