@@ -281,7 +281,7 @@ void FormB::Form_Load() {
     Data1.setDatabaseName(g.svCustomDB);
     Data1.setRecordSource(QStringLiteral("CSR14"));
     Data1.setRecordSource(foodListQuery());
-    Data1.refresh();
+    Data1.refresh(std::move(foodListAhead));
     DBList1->setRecordCursor(&Data1, QStringLiteral("Description"));
     DBList1->refill();
 

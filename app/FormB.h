@@ -104,6 +104,8 @@ public:
     // The Daily Values the reports, the chart and the CSV measure against: the standard ones
     // unless the user set their own (read from the data folder's settings file at start-up).
     DailyValueTargets dailyValueTargets;
+    // The food list read ahead while the main window was built; Form_Load takes it.
+    ColumnRead foodListAhead;
     void mnuYourDailyValues_Click();
     // The text the last report put into Text2, exactly as built, CR LF line ends. The user may
     // have edited Text2 since: saving and printing take reportOnDisplay().

@@ -4,6 +4,7 @@
 
 #include "app/DataFolder.h"
 #include "app/FormB.h"
+#include "data/Queries.h"
 #include "data/RuntimeError.h"
 #include "platform/GlobalModule.h"
 #include "platform/Platform.h"
@@ -19,7 +20,13 @@ Startup::Startup(const QString& programDir, const QString& documentDir) {
     g.lastFileFolder.clear();
     g.svCustomDB = g.programDir + QChar('/') + kFoodFile;
     g.svMealDB = g.programDir + QChar('/') + kMealFile;
-    checks = std::make_unique<FileChecks>(g.svCustomDB, g.svMealDB);
+    checks = std::make_unique<FileChecks>(g.svCustomDB, g.svMealDB, [this, food = g.svCustomDB] {
+        try {
+            foodList = readColumn(food, foodListQuery(), QStringLiteral("Description"));
+        } catch (...) {
+            // Not read ahead: the main window reads the list itself and reports what fails.
+        }
+    });
 }
 
 std::unique_ptr<FormB> finishStartup(Platform& platform, Startup& startup) {
@@ -33,6 +40,7 @@ std::unique_ptr<FormB> finishStartup(Platform& platform, Startup& startup) {
         platform.message(e.description());
         return nullptr;
     }
+    form->foodListAhead = std::move(startup.foodList);
     try {
         form->Form_Load();
     } catch (const RuntimeError& e) {

@@ -310,12 +310,15 @@ struct FileChecks::State {
     std::future<void> done;
 };
 
-FileChecks::FileChecks(const QString& foodPath, const QString& mealPath)
+FileChecks::FileChecks(const QString& foodPath, const QString& mealPath,
+                       std::function<void()> afterChecks)
     : d(std::make_unique<State>(State{foodPath, mealPath, {}})) {
-    d->done = std::async(std::launch::async, [food = foodPath, meal = mealPath] {
-        checkDatabaseFile(food, DbKind::Food);
-        checkDatabaseFile(meal, DbKind::Meal);
-    });
+    d->done = std::async(std::launch::async,
+                         [food = foodPath, meal = mealPath, then = std::move(afterChecks)] {
+                             checkDatabaseFile(food, DbKind::Food);
+                             checkDatabaseFile(meal, DbKind::Meal);
+                             if (then) then();
+                         });
 }
 
 FileChecks::~FileChecks() {

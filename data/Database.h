@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QVariantList>
+#include <functional>
 #include <memory>
 
 #include "data/RuntimeError.h"
@@ -50,7 +51,10 @@ std::shared_ptr<SQLite::Database> checkedConnection(const QString& path, DbKind 
 // it until the main window loads. The check's own connection is used by that thread alone.
 class FileChecks {
 public:
-    FileChecks(const QString& foodPath, const QString& mealPath);
+    // `afterChecks`, when given, runs on the same thread once both files have passed: work that
+    // reads the checked files ahead of the main window. It must not throw.
+    FileChecks(const QString& foodPath, const QString& mealPath,
+               std::function<void()> afterChecks = {});
     ~FileChecks();  // waits for the thread
     FileChecks(const FileChecks&) = delete;
     FileChecks& operator=(const FileChecks&) = delete;

@@ -5,7 +5,9 @@
 #include <SQLiteCpp/Statement.h>
 #include <sqlite3.h>
 
+#include <QFile>
 #include <QHash>
+#include <QtEndian>
 #include <cfloat>
 #include <cmath>
 #include <optional>
@@ -109,6 +111,16 @@ QVariant valueToStore(const FieldInfo& f, const Value& text) {
     return *text;
 }
 
+// The file change counter in a database file's header, which every committed change advances
+// (the files keep a rollback journal); 0 when it cannot be read.
+quint32 changeCounter(const QString& path) {
+    QFile file(path);
+    char header[28];
+    if (!file.open(QIODevice::ReadOnly) || file.read(header, sizeof header) != sizeof header)
+        return 0;
+    return qFromBigEndian<quint32>(header + 24);
+}
+
 QString columnList(const TableInfo& table) {
     QStringList cols;
     for (const FieldInfo& f : table.fields) cols << quotedName(f.name);
@@ -134,6 +146,15 @@ struct RecordCursor::Impl {
     mutable std::vector<Value> values;
     // Texts written outside an edit, held as a bound text box holds them until the next move.
     QHash<int, QString> held;
+
+    // The texts of a list's field read with the rows by refresh(ColumnRead&&), answered once by
+    // columnTexts while nothing was written through the connection since.
+    struct Ahead {
+        int field = -1;
+        QStringList texts;
+        int64_t changes = 0;
+    };
+    mutable std::optional<Ahead> ahead;
 
     EditMode mode = EditMode::None;
     std::vector<Value> pending;
@@ -206,15 +227,54 @@ QString RecordCursor::databaseName() const { return d->path; }
 void RecordCursor::setRecordSource(const QString& source) { d->source = source; }
 QString RecordCursor::recordSource() const { return d->source; }
 
-void RecordCursor::refresh() {
+ColumnRead readColumn(const QString& path, const QString& source, const QString& field) {
+    ColumnRead read{path, source, field, {}, {}, 0};
+    const SqlQuery query = translateSource(source);
+    const FieldInfo* f = query.table ? query.table->field(field) : nullptr;
+    if (!f) throw RuntimeError(err::UnknownField);
+    try {
+        SQLite::Database db(path.toStdString(), SQLite::OPEN_READONLY);
+        registerLetterOrder(db);
+        db.exec("PRAGMA cache_size = -256");
+        // One read transaction: the counter read inside it belongs to the rows read.
+        db.exec("BEGIN");
+        SQLite::Statement st(
+            db, query.selectSql(QStringLiteral("rowid, ") + quotedName(f->name)).toStdString());
+        bindAll(st, query.condition.values);
+        while (st.executeStep()) {
+            read.rows.push_back(st.getColumn(0).getInt64());
+            read.texts << storedText(st.getColumn(1), f->kind).value_or(QString());
+        }
+        read.version = changeCounter(path);
+        st.reset();
+        db.exec("COMMIT");
+    } catch (const SQLite::Exception& e) {
+        throw storeError(e, path);
+    }
+    return read;
+}
+
+void RecordCursor::refresh() { open(nullptr); }
+
+void RecordCursor::refresh(ColumnRead&& read) {
+    open(read.path == d->path && read.source == d->source ? &read : nullptr);
+}
+
+void RecordCursor::open(ColumnRead* ahead) {
     SqlQuery query = translateSource(d->source);
     const DbKind kind = query.table == &csr14Table() ? DbKind::Food : DbKind::Meal;
     auto db = checkedConnection(d->path, kind);
+    // Rows read ahead are taken only while the file is as it was when they were read.
+    if (ahead && (ahead->version == 0 || ahead->version != changeCounter(d->path))) ahead = nullptr;
     std::vector<int64_t> rows;
     auto rowStatement = d->guarded([&] {
-        SQLite::Statement ids(*db, query.selectSql(QStringLiteral("rowid")).toStdString());
-        bindAll(ids, query.condition.values);
-        while (ids.executeStep()) rows.push_back(ids.getColumn(0).getInt64());
+        if (ahead) {
+            rows = std::move(ahead->rows);
+        } else {
+            SQLite::Statement ids(*db, query.selectSql(QStringLiteral("rowid")).toStdString());
+            bindAll(ids, query.condition.values);
+            while (ids.executeStep()) rows.push_back(ids.getColumn(0).getInt64());
+        }
         const QString one = QStringLiteral("SELECT %1 FROM %2 WHERE rowid = ?")
                                 .arg(columnList(*query.table), quotedName(query.table->name));
         return std::make_unique<SQLite::Statement>(*db, one.toStdString());
@@ -231,6 +291,10 @@ void RecordCursor::refresh() {
     d->rows = std::move(rows);
     d->rowStatement = std::move(rowStatement);
     d->noMatch = false;
+    d->ahead.reset();
+    if (ahead)
+        d->ahead = Impl::Ahead{d->fieldIndex(ahead->field), std::move(ahead->texts),
+                               sqlite3_total_changes64(d->db->getHandle())};
     arriveAt(d->rows.empty() ? -1 : 0);
 }
 
@@ -238,6 +302,7 @@ RecordCursor::Mark RecordCursor::mark() const { return {d->rows, d->pos, d->afte
 
 void RecordCursor::restore(const Mark& mark) {
     d->dropPending();
+    d->ahead.reset();
     d->rows = mark.rows;
     arriveAt(mark.pos, mark.afterDelete);
 }
@@ -439,6 +504,7 @@ void RecordCursor::update() {
             const int64_t rowid = d->db->getLastInsertRowid();
             transaction.commit();
             d->rows.push_back(rowid);
+            d->ahead.reset();
         } else if (!columns.isEmpty()) {
             QStringList sets;
             for (const QString& c : columns) sets << c + QStringLiteral(" = ?");
@@ -475,6 +541,7 @@ void RecordCursor::deleteRow() {
         transaction.commit();
     });
     d->rows.erase(d->rows.begin() + d->pos);
+    d->ahead.reset();
     d->afterDelete = true;
     d->rowChanged();
 }
@@ -522,6 +589,12 @@ QStringList RecordCursor::columnTexts(const QString& field) const {
     if (!d->db) return {};
     const int i = d->fieldIndex(field);
     const FieldInfo& f = d->table().fields[std::size_t(i)];
+    if (d->ahead) {
+        Impl::Ahead ahead = std::move(*d->ahead);
+        d->ahead.reset();
+        if (ahead.field == i && ahead.changes == sqlite3_total_changes64(d->db->getHandle()))
+            return ahead.texts;
+    }
     // The rows are put in the cursor's order by their rowids: sorting them again in the query
     // would cost as much as the refresh did.
     QHash<int64_t, QString> byRow;

@@ -14,6 +14,20 @@ namespace pw {
 
 enum class EditMode { None, Editing, Adding };
 
+// One field of every row a record source selects, with the rows' ids, in the source's order: what
+// a list bound to a cursor on that source shows. Read ahead on a connection of its own (on a
+// second thread), it is handed to RecordCursor::refresh so that neither the rows nor the list's
+// texts are read again. `version` is the file's change counter when it was read.
+struct ColumnRead {
+    QString path, source, field;
+    std::vector<int64_t> rows;
+    QStringList texts;
+    quint32 version = 0;
+};
+// Reads `field` of every row `source` selects from the database file at `path`, on a read-only
+// connection opened and closed here. Throws RuntimeError as a refresh does.
+ColumnRead readColumn(const QString& path, const QString& source, const QString& field);
+
 // A record cursor over one table or query of a database file. Every window reads and writes
 // every table through one of these. Operations that fail throw RuntimeError with the error
 // number the program knows (3021 no current record, 3314 / 3315 / 3426 on a failing save, ...);
@@ -36,6 +50,10 @@ public:
     // Runs the source again: the current row becomes the first row (or none), reposition runs.
     // Drops a pending edit or addition.
     void refresh();
+    // The same with the rows read ahead: taken as they are when `read` is of this cursor's file
+    // and source and the file has not changed since; columnTexts(read.field) then answers
+    // read.texts once, unless the rows change first. Otherwise a plain refresh().
+    void refresh(ColumnRead&& read);
     // The rows a cursor holds and its place among them. A change stored inside a transaction
     // that is then rolled back is taken back from the cursor by restoring the mark taken
     // before it; that needs no reading, so it works while the file cannot be read either.
@@ -102,6 +120,8 @@ private:
     // The one way the cursor comes to a row (or to none, -1): the row's values are read afresh
     // and the reposition event follows. `afterDelete`: the cursor stands where a row was deleted.
     void arriveAt(int position, bool afterDelete = false);
+    // refresh(), taking the rows of `ahead` when it is given.
+    void open(ColumnRead* ahead);
 
     struct Impl;
     std::unique_ptr<Impl> d;

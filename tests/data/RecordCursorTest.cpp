@@ -306,6 +306,52 @@ TEST_F(CursorTest, BulkRowNumbersMatchTheTextsRowByRow) {
     }
 }
 
+// Rows read ahead on another thread stand in for the cursor's own reading only while they are
+// still what the file holds: a change stored after the read, or written through the shared
+// connection before the list asks, makes the cursor read for itself.
+TEST_F(CursorTest, RowsReadAheadAreTakenOnlyWhileTheFileIsUnchanged) {
+    const QString food = folder.customDb();
+    const QString source = QStringLiteral("Select * From CSR14 Order by description");
+    const auto fresh = [&] {
+        RecordCursor plain;
+        open(plain, source, food);
+        return plain.columnTexts("Description");
+    };
+    test::addFood(food, "zz Pear", 1200);
+    const QStringList before = fresh();
+
+    RecordCursor c;
+    c.setDatabaseName(food);
+    c.setRecordSource(source);
+    c.refresh(readColumn(food, source, "Description"));
+    EXPECT_EQ(c.recordCount(), before.size());
+    EXPECT_EQ(c.text("Description"), before.first());
+    EXPECT_EQ(c.columnTexts("Description"), before);
+    EXPECT_EQ(c.columnTexts("description"), before);  // asked again: read from the file
+
+    // Stored after the read: the rows read ahead are stale.
+    ColumnRead stale = readColumn(food, source, "Description");
+    test::addFood(food, "aa Banana", 1201);
+    c.refresh(std::move(stale));
+    EXPECT_EQ(c.text("Description"), "aa Banana");
+    EXPECT_EQ(c.columnTexts("Description"), fresh());
+
+    // Written through the shared connection between the refresh and the list's reading.
+    c.refresh(readColumn(food, source, "Description"));
+    RecordCursor writer;
+    open(writer, source, food);
+    writer.edit();
+    writer.setText("Description", "aa Apricot");
+    writer.update();
+    const QStringList after = fresh();
+    ASSERT_EQ(after.first(), "aa Apricot");
+    EXPECT_EQ(c.columnTexts("Description"), after);
+
+    // Read from a source in another order: not taken.
+    c.refresh(readColumn(food, QStringLiteral("CSR14"), "Description"));
+    EXPECT_EQ(c.text("Description"), "aa Apricot");
+}
+
 // The rules the store keeps, whoever writes: a meal header row on a cursor of its own.
 class StoreRules : public CursorTest {
 protected:
