@@ -1,11 +1,12 @@
 // The program's entry: `Main` reads the command line, chooses and locks the data folder, shows the
 // splash window and the main window and runs the event loop.
+#include <malloc.h>
+
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QIcon>
 #include <QLockFile>
 #include <QStandardPaths>
-#include <QTimer>
 #include <optional>
 #include <vector>
 
@@ -45,6 +46,7 @@ void nameTheProgram() {
 // in the options are left to the full parse, after the window system has taken its own options
 // (-platform, -style...).
 void answerHelpAndVersion(int argc, char** argv) {
+    if (argc < 2) return;  // nothing to answer: no application object made for nothing
     // The usage line names the program, not the path it was started by.
     QByteArray name("platewise");
     std::vector<char*> args(argv, argv + argc);
@@ -78,6 +80,7 @@ int Main(int argc, char** argv) {
     QApplication app(argc, argv);
     nameTheProgram();
     QGuiApplication::setDesktopFileName(QStringLiteral("net.korvane.Platewise"));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/window-icon.png")));
 
     QCommandLineParser parser;
     const QCommandLineOption dataDirOption = describeOptions(parser);
@@ -99,10 +102,6 @@ int Main(int argc, char** argv) {
     if (!form) return 1;
     form->show();
     const DailyBackup backup(platform, folders->dataDir);  // after the window shows
-    // Finding the icon searches the desktop's icon themes: done once the window is up.
-    QTimer::singleShot(0, [] {
-        QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("net.korvane.Platewise")));
-    });
     const int rc = app.exec();
     form.reset();
     closeAllConnections();
@@ -111,4 +110,9 @@ int Main(int argc, char** argv) {
 
 }  // namespace pw
 
-int main(int argc, char** argv) { return pw::Main(argc, argv); }
+int main(int argc, char** argv) {
+    // One allocation arena for every thread: what the file checks and the backup read on their
+    // threads is freed again, and the windows reuse that memory instead of adding their own.
+    mallopt(M_ARENA_MAX, 1);
+    return pw::Main(argc, argv);
+}
