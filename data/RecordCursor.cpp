@@ -151,7 +151,7 @@ struct RecordCursor::Impl {
     // columnTexts while nothing was written through the connection since.
     struct Ahead {
         int field = -1;
-        QStringList texts;
+        TextColumn texts;
         int64_t changes = 0;
     };
     mutable std::optional<Ahead> ahead;
@@ -243,7 +243,7 @@ ColumnRead readColumn(const QString& path, const QString& source, const QString&
         bindAll(st, query.condition.values);
         while (st.executeStep()) {
             read.rows.push_back(st.getColumn(0).getInt64());
-            read.texts << storedText(st.getColumn(1), f->kind).value_or(QString());
+            read.texts.append(storedText(st.getColumn(1), f->kind).value_or(QString()));
         }
         read.version = changeCounter(path);
         st.reset();
@@ -586,6 +586,10 @@ void RecordCursor::setText(const QString& field, const QString& text) {
 }
 
 QStringList RecordCursor::columnTexts(const QString& field) const {
+    return columnTextBlock(field).toList();
+}
+
+TextColumn RecordCursor::columnTextBlock(const QString& field) const {
     if (!d->db) return {};
     const int i = d->fieldIndex(field);
     const FieldInfo& f = d->table().fields[std::size_t(i)];
@@ -609,12 +613,11 @@ QStringList RecordCursor::columnTexts(const QString& field) const {
             byRow.insert(st.getColumn(0).getInt64(),
                          storedText(st.getColumn(1), f.kind).value_or(QString()));
     });
-    QStringList out;
-    out.reserve(qsizetype(d->rows.size()));
+    TextColumn out;
     for (int64_t rowid : d->rows) {
         const auto it = byRow.constFind(rowid);
         if (it != byRow.constEnd()) {
-            out << *it;
+            out.append(*it);
             continue;
         }
         // A row added through this cursor that the source's condition does not select.
@@ -626,7 +629,7 @@ QStringList RecordCursor::columnTexts(const QString& field) const {
             one.bind(1, rowid);
             if (one.executeStep()) value = storedText(one.getColumn(0), f.kind).value_or(QString());
         });
-        out << value;
+        out.append(value);
     }
     return out;
 }

@@ -10,6 +10,8 @@
 #include <utility>
 #include <vector>
 
+#include "data/TextColumn.h"
+
 namespace pw {
 
 enum class EditMode { None, Editing, Adding };
@@ -21,7 +23,7 @@ enum class EditMode { None, Editing, Adding };
 struct ColumnRead {
     QString path, source, field;
     std::vector<int64_t> rows;
-    QStringList texts;
+    TextColumn texts;
     quint32 version = 0;
 };
 // Reads `field` of every row `source` selects from the database file at `path`, on a read-only
@@ -103,6 +105,8 @@ public:
 
     // One field of every row, in the cursor's order (for a list bound to the cursor).
     QStringList columnTexts(const QString& field) const;
+    // The same held compactly, as a list of thousands of rows keeps them.
+    TextColumn columnTextBlock(const QString& field) const;
 
     // Every row in the cursor's order, read with one query: `visit` gets the leading number
     // (leadingNumber) of the text of each of `fields` in that row, in the order of `fields`; the

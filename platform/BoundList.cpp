@@ -40,12 +40,12 @@ class TextListModel : public QAbstractListModel {
 public:
     using QAbstractListModel::QAbstractListModel;
 
-    void setTexts(QStringList texts) {
+    void setTexts(TextColumn texts) {
         beginResetModel();
         m_texts = std::move(texts);
         endResetModel();
     }
-    const QStringList& texts() const { return m_texts; }
+    const TextColumn& texts() const { return m_texts; }
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override {
         return parent.isValid() ? 0 : int(m_texts.size());
@@ -62,7 +62,7 @@ public:
     }
 
 private:
-    QStringList m_texts;
+    TextColumn m_texts;
 };
 
 BoundList::BoundList(QWidget* parent) : QListView(parent), m_model(new TextListModel(this)) {
@@ -87,15 +87,17 @@ BoundList::BoundList(QWidget* parent) : QListView(parent), m_model(new TextListM
 
 BoundList::~BoundList() = default;
 
-void BoundList::setTextSource(std::function<QStringList()> source) { m_source = std::move(source); }
+void BoundList::setTextSource(std::function<TextColumn()> source) { m_source = std::move(source); }
 
 void BoundList::refill() {
     if (m_source) setTexts(m_source());
 }
 
-void BoundList::setTexts(const QStringList& texts) {
+void BoundList::setTexts(const QStringList& texts) { setTexts(TextColumn(texts)); }
+
+void BoundList::setTexts(TextColumn texts) {
     const bool hadRow = currentRow() >= 0;
-    m_model->setTexts(texts);
+    m_model->setTexts(std::move(texts));
     resetKeyboardSearch();
     // A model reset drops the current row without telling the selection model's watchers.
     if (hadRow) emit currentRowChanged(-1);
@@ -125,20 +127,12 @@ void BoundList::setCurrentRow(int row) {
     scrollTo(index);
 }
 
-int BoundList::rowOf(const QString& text) const {
-    for (int row = 0; row < count(); ++row)
-        if (rowText(row) == text) return row;
-    return -1;
-}
+int BoundList::rowOf(const QString& text) const { return int(m_model->texts().indexOf(text)); }
 
 int BoundList::findFirst(const QString& prefix) const {
     // Rows come in the cursor's order, whose collation need not be ours, so a scan it is:
     // well under a millisecond for the whole food table.
-    const QStringList& texts = m_model->texts();
-    for (qsizetype row = 0; row < texts.size(); ++row) {
-        if (texts.at(row).startsWith(prefix, Qt::CaseInsensitive)) return int(row);
-    }
-    return -1;
+    return int(m_model->texts().firstStartingWith(prefix));
 }
 
 void BoundList::resetKeyboardSearch() {

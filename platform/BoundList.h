@@ -30,15 +30,16 @@ public:
     // The rows come from `cursor`'s field `listField` at every refill().
     void setRecordCursor(RecordCursor* cursor, const QString& listField) {
         setTextSource([cursor, listField] {
-            return cursor ? cursor->columnTexts(listField) : QStringList();
+            return cursor ? cursor->columnTextBlock(listField) : TextColumn();
         });
     }
     // Any other source of the rows' texts; refill() calls it.
-    void setTextSource(std::function<QStringList()> source);
+    void setTextSource(std::function<TextColumn()> source);
     // Reads the rows again from the source. Nothing is selected afterwards.
     void refill();
     // Shows these rows (without a source, or until the next refill()). Nothing is selected.
     void setTexts(const QStringList& texts);
+    void setTexts(TextColumn texts);
 
     int count() const;
     QString rowText(int row) const;  // empty outside 0 .. count()-1
@@ -71,7 +72,7 @@ protected:
 
 private:
     TextListModel* m_model;
-    std::function<QStringList()> m_source;
+    std::function<TextColumn()> m_source;
     QString m_typed;          // letters of the keyboard search so far
     QElapsedTimer m_typedAt;  // when the last of them was typed
 };

@@ -306,6 +306,21 @@ TEST_F(CursorTest, BulkRowNumbersMatchTheTextsRowByRow) {
     }
 }
 
+// The list's compact texts give back exactly what was put in, empty and accented ones too.
+TEST(TextColumn, HoldsEveryTextAsItWasAndFindsByTextOrBeginning) {
+    const QStringList texts = {"Crème brûlée", "", "crab, raw", QString(QChar(0x1F34E)), "CRÈME"};
+    const TextColumn column(texts);
+    EXPECT_EQ(column.toList(), texts);
+    EXPECT_EQ(column.size(), 5);
+    EXPECT_EQ(column.indexOf(""), 1);
+    EXPECT_EQ(column.indexOf("CRÈME"), 4);
+    EXPECT_EQ(column.indexOf("Crème"), -1);  // whole texts only
+    EXPECT_EQ(column.firstStartingWith("CRÈ"), 0);
+    EXPECT_EQ(column.firstStartingWith("cra"), 2);
+    EXPECT_EQ(column.firstStartingWith("x"), -1);
+    EXPECT_TRUE(TextColumn().isEmpty());
+}
+
 // Rows read ahead on another thread stand in for the cursor's own reading only while they are
 // still what the file holds: a change stored after the read, or written through the shared
 // connection before the list asks, makes the cursor read for itself.

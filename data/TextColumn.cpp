@@ -1,0 +1,51 @@
+#include "data/TextColumn.h"
+
+namespace pw {
+
+TextColumn::TextColumn(const QStringList& texts) {
+    m_ends.reserve(std::size_t(texts.size()));
+    for (const QString& text : texts) append(text);
+}
+
+void TextColumn::append(QStringView text) {
+    const QByteArray utf8 = text.toUtf8();
+    appendUtf8(std::string_view(utf8.constData(), std::size_t(utf8.size())));
+}
+
+void TextColumn::appendUtf8(std::string_view utf8) {
+    m_utf8.append(utf8.data(), qsizetype(utf8.size()));
+    m_ends.push_back(quint32(m_utf8.size()));
+}
+
+std::string_view TextColumn::slice(qsizetype i) const {
+    const quint32 begin = i == 0 ? 0 : m_ends[std::size_t(i - 1)];
+    return std::string_view(m_utf8.constData() + begin, m_ends[std::size_t(i)] - begin);
+}
+
+QString TextColumn::at(qsizetype i) const {
+    const std::string_view bytes = slice(i);
+    return QString::fromUtf8(bytes.data(), qsizetype(bytes.size()));
+}
+
+qsizetype TextColumn::indexOf(const QString& text) const {
+    const QByteArray utf8 = text.toUtf8();
+    const std::string_view wanted(utf8.constData(), std::size_t(utf8.size()));
+    for (qsizetype i = 0; i < size(); ++i)
+        if (slice(i) == wanted) return i;
+    return -1;
+}
+
+qsizetype TextColumn::firstStartingWith(const QString& prefix) const {
+    for (qsizetype i = 0; i < size(); ++i)
+        if (at(i).startsWith(prefix, Qt::CaseInsensitive)) return i;
+    return -1;
+}
+
+QStringList TextColumn::toList() const {
+    QStringList list;
+    list.reserve(size());
+    for (qsizetype i = 0; i < size(); ++i) list << at(i);
+    return list;
+}
+
+}  // namespace pw
