@@ -63,6 +63,9 @@ public:
     bool findFood(const QString& description);
     void FillArray_S_from_Data1();
     void FillText1_from_Array_S();
+    // What FillText1_from_Array_S last put into Text1, and Text1's revision then.
+    QString m_detailShown;
+    int m_detailRevision = -1;
     void DBList1_Click();
     void DBList1_DblClick();
     void cmdPageUp_MouseDown();

@@ -2,6 +2,7 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTextDocument>
 #include <QTextEdit>
 
 #include "app/FormB.h"
@@ -98,7 +99,13 @@ void FormB::FillArray_S_from_Data1() {
 
 void FormB::FillText1_from_Array_S() {
     svPortionDescrip = portionDescrip(S, svCR);
-    Text1->setPlainText(itemDetailText(S, svCR));
+    const QString detail = itemDetailText(S, svCR);
+    // The same detail again, untouched since (a move that comes back to the row shown, as the
+    // loading of a meal does): not laid out anew, and it keeps its place on screen.
+    if (detail == m_detailShown && Text1->document()->revision() == m_detailRevision) return;
+    Text1->setPlainText(detail);
+    m_detailShown = detail;
+    m_detailRevision = Text1->document()->revision();
 }
 
 void FormB::DBList1_Click() {

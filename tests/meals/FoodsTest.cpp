@@ -1,6 +1,7 @@
 // Picking foods into a meal, the portion dialog, the rescaled item and its detail text.
 #include <QAccessible>
 #include <QRadioButton>
+#include <QTextDocument>
 
 #include "meals/ItemDetail.h"
 #include "meals/frmPortion.h"
@@ -152,6 +153,20 @@ TEST_F(Foods, AFoodCursorFailureIsReportedByItsErrorEventAndAddsNothing) {
     moveTable("CSR14_gone", "CSR14");
     QTest::keyClick(list, Qt::Key_Return);
     EXPECT_EQ(stored(1, {"description"}), QStringList({"Apple, raw", "Apple, raw"}));
+}
+
+// Coming back to the item shown, the detail is laid out once; cleared meanwhile, it comes back.
+TEST_F(Foods, TheDetailOfTheItemShownComesBackAfterItWasCleared) {
+    addMealItem(db(), 1, QStringLiteral("Lunch"), kDate, QStringLiteral("Apple, raw"), 100);
+    openWindow();
+    const QString detail = form->Text1->toPlainText();
+    ASSERT_TRUE(detail.contains(QStringLiteral(" Item:  Apple, raw")));
+    const int revision = form->Text1->document()->revision();
+    press(form->cmdBMoveFirst);
+    EXPECT_EQ(form->Text1->document()->revision(), revision);
+    form->Text1->clear();
+    press(form->cmdBMoveFirst);
+    EXPECT_EQ(form->Text1->toPlainText(), detail);
 }
 
 TEST_F(Foods, CountersExposeTheTextTheyShowToAScreenReader) {
