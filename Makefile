@@ -27,7 +27,8 @@ run: build
 test: build
 	ctest --test-dir $(BUILD) --output-on-failure --timeout 600
 
-# Installs into $(PREFIX) (and under $(DESTDIR) when set): bin/platewise and its share/ files.
+# Installs into $(PREFIX) (and under $(DESTDIR) when set): bin/platewise, its chart module in
+# lib/<multiarch>/platewise and its share/ files.
 install: build
 	cmake --install $(BUILD) --prefix $(PREFIX)
 

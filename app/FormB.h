@@ -23,7 +23,7 @@ class RuntimeError;
 class Platform;
 class ReportFigures;
 enum class ReportKind : qint16;
-class frmReportChart;
+class ReportChartWindow;
 class frmNewMeal;
 class frmHLP;
 class frmAbout;
@@ -123,7 +123,7 @@ public:
     void mnuReportChart_Click();
     void mnuExportCsv_Click();
     // The chart window while it is open; null when closed.
-    frmReportChart* chartWindow() const;
+    ReportChartWindow* chartWindow() const;
 
     // ---- Customisation (custom/FormB_custom.cpp) ----
     void cmdCustom_Click();

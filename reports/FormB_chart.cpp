@@ -7,9 +7,9 @@
 #include "platform/Guard.h"
 #include "platform/Platform.h"
 #include "platform/TextOutput.h"
+#include "reports/ReportChartWindow.h"
 #include "reports/ReportCsv.h"
 #include "reports/ReportFigures.h"
-#include "reports/frmReportChart.h"
 
 namespace pw {
 
@@ -35,13 +35,13 @@ void FormB::connectChartHandlers() {
     });
 }
 
-frmReportChart* FormB::chartWindow() const {
-    return findChild<frmReportChart*>(QString(), Qt::FindDirectChildrenOnly);
+ReportChartWindow* FormB::chartWindow() const {
+    return findChild<ReportChartWindow*>(QString(), Qt::FindDirectChildrenOnly);
 }
 
 void FormB::keepReportFigures(ReportKind kind) {
     reportFigures.reset();
-    frmReportChart* open = chartWindow();
+    ReportChartWindow* open = chartWindow();
     try {
         // The days of a range from the same selection the report summed.
         std::vector<DayTotals> days;
@@ -57,9 +57,11 @@ void FormB::keepReportFigures(ReportKind kind) {
 
 void FormB::mnuReportChart_Click() {
     if (!reportIsShown(*this, QStringLiteral("To see a chart of a report"))) return;
-    frmReportChart* chart = chartWindow();
+    ReportChartWindow* chart = chartWindow();
     if (!chart) {
-        chart = new frmReportChart(m_platform, this);
+        // The first chart of a run loads the chart module; when it cannot, the user is told why.
+        chart = newReportChartWindow(m_platform, this);
+        if (!chart) return;
         chart->setFigures(reportFigures);
     }
     chart->show();

@@ -49,6 +49,16 @@ namespace pw {
 
 namespace {
 
+// The main window's loader makes its chart windows here: registered as the module is loaded, or
+// as a program that links this window starts.
+const struct Registration {
+    Registration() {
+        registerReportChartFactory([](Platform& platform, QWidget* owner) -> ReportChartWindow* {
+            return new frmReportChart(platform, owner);
+        });
+    }
+} registration;
+
 const QColor kBelowColour(70, 130, 180);
 const QColor kReachedColour(60, 150, 90);
 const QColor kOverColour(214, 96, 77);
@@ -312,7 +322,7 @@ bool scrollByKey(QScrollArea& area, const QKeyEvent& key) {
 }  // namespace
 
 frmReportChart::frmReportChart(Platform& platform, QWidget* owner)
-    : QWidget(owner, Qt::Window), m_platform(platform) {
+    : ReportChartWindow(owner, Qt::Window), m_platform(platform) {
     setObjectName(QStringLiteral("frmReportChart"));
     setWindowTitle(QStringLiteral("Report Chart"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -436,7 +446,7 @@ bool frmReportChart::eventFilter(QObject* watched, QEvent* event) {
         tblFigures_Copy();
         return true;
     }
-    return QWidget::eventFilter(watched, event);
+    return ReportChartWindow::eventFilter(watched, event);
 }
 
 void frmReportChart::tblFigures_Copy() {

@@ -1,9 +1,8 @@
 #pragma once
 
-#include <QWidget>
-#include <functional>
 #include <memory>
-#include <optional>
+
+#include "reports/ReportChartWindow.h"
 
 class QChart;
 class QChartView;
@@ -21,14 +20,15 @@ class ReportFigures;
 
 // The report on display as pictures: a bar per nutrient against its Daily Value, for the range
 // reports a bar per date, and the same numbers as a table. Modeless, owned by the main window;
-// a new report replaces what it shows.
-class frmReportChart : public QWidget {
+// a new report replaces what it shows. Built into the chart module (and linked directly by the
+// tests), which registers it with the main window's loader.
+class frmReportChart : public ReportChartWindow {
     Q_OBJECT
 public:
     frmReportChart(Platform& platform, QWidget* owner);
     ~frmReportChart() override;
 
-    void setFigures(std::shared_ptr<const ReportFigures> figures);
+    void setFigures(std::shared_ptr<const ReportFigures> figures) override;
     const ReportFigures& figures() const { return *m_figures; }
 
     QTabWidget* tabCharts = nullptr;

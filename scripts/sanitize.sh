@@ -17,6 +17,7 @@ export LSAN_OPTIONS="suppressions=$root/tests/lsan.supp:print_suppressions=0"
 # -O1 keeps the build short on small machines while the reports still point at source lines.
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_CXX_COMPILER=g++ \
   -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O1 -g" \
-  -DCMAKE_CXX_FLAGS="$flags" -DCMAKE_EXE_LINKER_FLAGS="$flags" -DSR24_DIR="$sr24"
+  -DCMAKE_CXX_FLAGS="$flags" -DCMAKE_EXE_LINKER_FLAGS="$flags" \
+  -DCMAKE_MODULE_LINKER_FLAGS="$flags" -DSR24_DIR="$sr24"
 cmake --build "$build"
 ctest --test-dir "$build" --output-on-failure --timeout 900

@@ -417,7 +417,7 @@ TEST_F(FitTest, TheChartWindowNamesEveryBarInFullOnEachTab) {
     });
     form->mnuReportRangeMealNumbers_Click();
     form->mnuReportChart->trigger();
-    frmReportChart* chart = form->chartWindow();
+    auto* chart = qobject_cast<frmReportChart*>(form->chartWindow());
     ASSERT_TRUE(chart && chart->isVisible());
     for (int tab = 0; tab < chart->tabCharts->count(); ++tab) {
         chart->tabCharts->setCurrentIndex(tab);

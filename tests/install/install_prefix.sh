@@ -1,11 +1,11 @@
 #!/usr/bin/env bash
 # Installs the build into a temporary prefix and uses it as a new user would: the installed desktop
 # files validate, the first start (offscreen) makes the user's data folder from the installed
-# templates, a meal recorded from the keyboard (under Xvfb) lands there, and a second install and
-# start leave it in place.
-# Arguments: build folder, meal template, food template.
+# templates, a meal recorded from the keyboard (under Xvfb) lands there, its chart opens from the
+# installed module, and a second install and start leave the meal in place.
+# Arguments: build folder, meal template, food template, the chart module's folder in the install.
 set -euo pipefail
-build=$1 meal_template=$2 food_template=$3
+build=$1 meal_template=$2 food_template=$3 module_dir=$4
 id=net.korvane.Platewise
 tmp=$(mktemp -d)
 cleanup() {
@@ -22,7 +22,8 @@ data=$XDG_DATA_HOME/Platewise
 
 cmake --install "$build" --prefix "$prefix" >/dev/null
 
-for f in bin/platewise share/platewise/Custom.mdb share/platewise/MealDataB.mdb \
+for f in bin/platewise "$module_dir/libplatewise_chart.so" \
+         share/platewise/Custom.mdb share/platewise/MealDataB.mdb \
          share/platewise/Help.rtf share/platewise/DV.rtf share/applications/$id.desktop \
          share/metainfo/$id.metainfo.xml share/icons/hicolor/scalable/apps/$id.svg \
          share/icons/hicolor/48x48/apps/$id.png share/icons/hicolor/256x256/apps/$id.png \
@@ -71,7 +72,16 @@ focus '^Platewise$'; keys Return                       # no meal yet
 focus '^Korvane Platewise$'; keys alt+1 a              # Step 1, Add a new meal
 focus '^Add New Meal$'; typed 'Supper'; keys Tab; typed '12/6/2026'; keys Return
 focus '^Korvane Platewise$'; typed 'butter, sal'; keys Return   # pick and add the food
-keys alt+f x                                           # File, Exit
+# Qt Charts comes in with the first chart, from the installed module.
+grep -q libQt6Charts "/proc/$app/maps" && fail "Qt Charts is mapped before a chart is opened"
+keys alt+r 1                                           # Report, for meal number 1
+focus 'Select a Report by Meal Number'; typed '1'; keys Return
+focus '^Korvane Platewise$'; keys alt+r c              # Report, Chart of the report
+focus '^Report Chart$'
+grep -qF "$prefix/$module_dir/libplatewise_chart.so" "/proc/$app/maps" ||
+  fail "the chart did not come from $prefix/$module_dir"
+keys Escape
+focus '^Korvane Platewise$'; keys alt+f x              # File, Exit
 for _ in $(seq 100); do kill -0 "$app" 2>/dev/null || break; sleep 0.1; done
 kill -0 "$app" 2>/dev/null && fail "the program did not end on Exit"
 app=

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Builds the Debian package into a temporary folder and checks what it holds and depends on.
-# Argument: build folder.
+# Arguments: build folder, the chart module's folder in the install.
 set -euo pipefail
-build=$1
+build=$1 module_dir=$2
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
 fail() { echo "FAIL: $*"; exit 1; }
@@ -12,7 +12,8 @@ deb=$(ls "$tmp"/*.deb)
 case $(basename "$deb") in platewise_1.0*_amd64.deb|platewise_1.0*_"$(dpkg --print-architecture)".deb) ;;
   *) fail "package name $(basename "$deb")";; esac
 contents=$(dpkg-deb -c "$deb" | awk '{ print $6 }')
-for f in ./usr/bin/platewise ./usr/share/platewise/Custom.mdb ./usr/share/platewise/MealDataB.mdb \
+for f in ./usr/bin/platewise "./usr/$module_dir/libplatewise_chart.so" \
+         ./usr/share/platewise/Custom.mdb ./usr/share/platewise/MealDataB.mdb \
          ./usr/share/platewise/Help.rtf ./usr/share/platewise/DV.rtf \
          ./usr/share/applications/net.korvane.Platewise.desktop \
          ./usr/share/metainfo/net.korvane.Platewise.metainfo.xml \
@@ -23,7 +24,7 @@ for f in ./usr/bin/platewise ./usr/share/platewise/Custom.mdb ./usr/share/platew
 done
 depends=$(dpkg-deb -f "$deb" Depends)
 echo "Depends: $depends"
-for lib in libqt6widgets6 libqt6printsupport6 libc6 libstdc++6 qt6-qpa-plugins; do
+for lib in libqt6widgets6 libqt6printsupport6 libqt6charts6 libqt6svg6 libc6 libstdc++6 qt6-qpa-plugins; do
   grep -q "$lib" <<<"$depends" || fail "the package does not depend on $lib"
 done
 # Debian's own checks: any error fails; warnings are listed.

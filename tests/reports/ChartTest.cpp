@@ -83,7 +83,7 @@ protected:
     }
     frmReportChart* openChart() {
         form->mnuReportChart->trigger();
-        frmReportChart* w = form->chartWindow();
+        auto* w = qobject_cast<frmReportChart*>(form->chartWindow());
         EXPECT_TRUE(w && w->isVisible());
         return w;
     }
