@@ -198,6 +198,10 @@ int compareLetterOrder(const QString& a, const QString& b) {
     return sign(a.compare(b));
 }
 
+int compareLetterOrderUtf8(std::string_view a, std::string_view b) {
+    return letterOrder(nullptr, int(a.size()), a.data(), int(b.size()), b.data());
+}
+
 void registerLetterOrder(SQLite::Database& db) {
     const int rc = sqlite3_create_collation_v2(db.getHandle(), kLetterOrder, SQLITE_UTF8, nullptr,
                                                letterOrder, nullptr);

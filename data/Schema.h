@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <string_view>
 #include <vector>
 
 namespace SQLite {
@@ -55,5 +56,7 @@ void createMealsIndexes(SQLite::Database& db);
 inline constexpr char kLetterOrder[] = "PW_LETTER_ORDER";
 void registerLetterOrder(SQLite::Database& db);
 int compareLetterOrder(const QString& a, const QString& b);
+// The same order for two texts held as UTF-8, exactly as SQLite sorts by it.
+int compareLetterOrderUtf8(std::string_view a, std::string_view b);
 
 }  // namespace pw

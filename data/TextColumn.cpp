@@ -17,21 +17,21 @@ void TextColumn::appendUtf8(std::string_view utf8) {
     m_ends.push_back(quint32(m_utf8.size()));
 }
 
-std::string_view TextColumn::slice(qsizetype i) const {
+std::string_view TextColumn::utf8(qsizetype i) const {
     const quint32 begin = i == 0 ? 0 : m_ends[std::size_t(i - 1)];
     return std::string_view(m_utf8.constData() + begin, m_ends[std::size_t(i)] - begin);
 }
 
 QString TextColumn::at(qsizetype i) const {
-    const std::string_view bytes = slice(i);
+    const std::string_view bytes = utf8(i);
     return QString::fromUtf8(bytes.data(), qsizetype(bytes.size()));
 }
 
 qsizetype TextColumn::indexOf(const QString& text) const {
-    const QByteArray utf8 = text.toUtf8();
-    const std::string_view wanted(utf8.constData(), std::size_t(utf8.size()));
+    const QByteArray bytes = text.toUtf8();
+    const std::string_view wanted(bytes.constData(), std::size_t(bytes.size()));
     for (qsizetype i = 0; i < size(); ++i)
-        if (slice(i) == wanted) return i;
+        if (utf8(i) == wanted) return i;
     return -1;
 }
 

@@ -21,7 +21,8 @@ public:
 
     qsizetype size() const { return qsizetype(m_ends.size()); }
     bool isEmpty() const { return m_ends.empty(); }
-    QString at(qsizetype i) const;  // 0 <= i < size()
+    QString at(qsizetype i) const;             // 0 <= i < size()
+    std::string_view utf8(qsizetype i) const;  // the same text's bytes
     // The first text that is `text` exactly, or that begins with `prefix`, case not mattering;
     // -1 when none is.
     qsizetype indexOf(const QString& text) const;
@@ -31,8 +32,6 @@ public:
     friend bool operator==(const TextColumn&, const TextColumn&) = default;
 
 private:
-    std::string_view slice(qsizetype i) const;
-
     QByteArray m_utf8;
     std::vector<quint32> m_ends;  // where each text ends in m_utf8
 };
