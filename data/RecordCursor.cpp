@@ -261,6 +261,7 @@ bool readInLetterOrder(SQLite::Database& db, const SqlQuery& query, const FieldI
         return c != 0 ? c < 0 : rows[a] < rows[b];
     });
     read.rows.reserve(rows.size());
+    read.texts.reserve(texts.size(), texts.bytes());
     for (std::size_t i : order) {
         read.rows.push_back(rows[i]);
         // A text read as a QString would be: other bytes than ASCII are decoded (and anything

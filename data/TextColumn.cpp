@@ -7,6 +7,11 @@ TextColumn::TextColumn(const QStringList& texts) {
     for (const QString& text : texts) append(text);
 }
 
+void TextColumn::reserve(qsizetype count, qsizetype bytes) {
+    m_ends.reserve(std::size_t(count));
+    m_utf8.reserve(bytes);
+}
+
 void TextColumn::append(QStringView text) {
     const QByteArray utf8 = text.toUtf8();
     appendUtf8(std::string_view(utf8.constData(), std::size_t(utf8.size())));

@@ -16,6 +16,10 @@ public:
     TextColumn() = default;
     explicit TextColumn(const QStringList& texts);
 
+    // Room for `count` texts of `bytes` UTF-8 bytes in all, so that appending them copies nothing.
+    void reserve(qsizetype count, qsizetype bytes);
+    qsizetype bytes() const { return m_utf8.size(); }
+
     void append(QStringView text);
     void appendUtf8(std::string_view utf8);  // bytes of well-formed UTF-8
 
