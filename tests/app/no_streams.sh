@@ -9,4 +9,6 @@ if [ -n "$used" ]; then
   echo "$used"
   exit 1
 fi
-nm "$exe" | grep -q '__wrap__ZNSt8ios_base4InitC1Ev' || { echo "the --wrap stand-in is not linked"; exit 1; }
+# grep reads all of nm's output (no -q), so that nm is not cut short under pipefail.
+nm "$exe" | grep '__wrap__ZNSt8ios_base4InitC1Ev' >/dev/null ||
+  { echo "the --wrap stand-in is not linked"; exit 1; }
