@@ -17,6 +17,7 @@
 #include "app/frmSplash.h"
 #include "data/Database.h"
 #include "platform/QtPlatform.h"
+#include "platform/TerminationSignal.h"
 
 namespace pw {
 
@@ -78,6 +79,7 @@ void answerHelpAndVersion(int argc, char** argv) {
 int Main(int argc, char** argv) {
     answerHelpAndVersion(argc, argv);
     QApplication app(argc, argv);
+    quitOnTerminationSignals(app);
     nameTheProgram();
     QGuiApplication::setDesktopFileName(QStringLiteral("net.korvane.Platewise"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/window-icon.png")));
@@ -102,7 +104,7 @@ int Main(int argc, char** argv) {
     if (!form) return 1;
     form->show();
     const DailyBackup backup(platform, folders->dataDir);  // after the window shows
-    const int rc = app.exec();
+    const int rc = terminationRequested() ? 0 : app.exec();
     form.reset();
     closeAllConnections();
     return rc;
