@@ -22,6 +22,7 @@
 #include "data/QueryDialect.h"
 #include "data/RuntimeError.h"
 #include "data/Schema.h"
+#include "data/StoredText.h"
 
 namespace pw {
 
@@ -33,24 +34,6 @@ constexpr int kNotABookmark = 3159;
 constexpr double kLargestWhole = 9007199254740992.0;
 
 using Value = std::optional<QString>;  // nullopt: the field has no value (NULL)
-
-// A stored value as the text a person expects: 717, 0.1, 2.11, dates as MM/DD/YYYY.
-Value storedText(const SQLite::Column& c, FieldKind kind) {
-    if (c.isNull()) return std::nullopt;
-    if (c.isInteger()) return plainInt(c.getInt64());
-    if (c.isFloat()) {
-        const double v = c.getDouble();
-        if (kind == FieldKind::Integer && std::trunc(v) == v && std::fabs(v) <= kLargestWhole)
-            return plainInt(static_cast<long long>(v));
-        return shortestText(v);
-    }
-    const QString text = QString::fromStdString(c.getString());
-    if (kind == FieldKind::Date) {
-        const QDate date = QDate::fromString(text, Qt::ISODate);
-        if (date.isValid()) return mdyText(date);
-    }
-    return text;
-}
 
 // The leading number of a stored value's text, as leadingNumber(storedText(...)) reads it. A
 // whole number or a normal finite double reads back as itself, so those skip the text.
@@ -113,6 +96,32 @@ QVariant valueToStore(const FieldInfo& f, const Value& text) {
     return *text;
 }
 
+QString columnList(const TableInfo& table) {
+    QStringList cols;
+    for (const FieldInfo& f : table.fields) cols << quotedName(f.name);
+    return cols.join(u',');
+}
+
+}  // namespace
+
+// A stored value as the text a person expects: 717, 0.1, 2.11, dates as MM/DD/YYYY.
+std::optional<QString> storedText(const SQLite::Column& c, FieldKind kind) {
+    if (c.isNull()) return std::nullopt;
+    if (c.isInteger()) return plainInt(c.getInt64());
+    if (c.isFloat()) {
+        const double v = c.getDouble();
+        if (kind == FieldKind::Integer && std::trunc(v) == v && std::fabs(v) <= kLargestWhole)
+            return plainInt(static_cast<long long>(v));
+        return shortestText(v);
+    }
+    const QString text = QString::fromStdString(c.getString());
+    if (kind == FieldKind::Date) {
+        const QDate date = QDate::fromString(text, Qt::ISODate);
+        if (date.isValid()) return mdyText(date);
+    }
+    return text;
+}
+
 // The file change counter in a database file's header, which every committed change advances
 // (the files keep a rollback journal); 0 when it cannot be read.
 quint32 changeCounter(const QString& path) {
@@ -122,14 +131,6 @@ quint32 changeCounter(const QString& path) {
         return 0;
     return qFromBigEndian<quint32>(header + 24);
 }
-
-QString columnList(const TableInfo& table) {
-    QStringList cols;
-    for (const FieldInfo& f : table.fields) cols << quotedName(f.name);
-    return cols.join(u',');
-}
-
-}  // namespace
 
 struct RecordCursor::Impl {
     QString path;
@@ -228,86 +229,6 @@ void RecordCursor::setDatabaseName(const QString& path) { d->path = path; }
 QString RecordCursor::databaseName() const { return d->path; }
 void RecordCursor::setRecordSource(const QString& source) { d->source = source; }
 QString RecordCursor::recordSource() const { return d->source; }
-
-namespace {
-
-bool isAscii(std::string_view bytes) {
-    return std::all_of(bytes.begin(), bytes.end(), [](char c) { return uchar(c) < 0x80; });
-}
-
-// The texts of `f` in the rows `query` selects, read in the store's order and then put in the
-// letter order (rowid among equal texts), as ORDER BY <f> COLLATE letter order, rowid would give
-// them, without SQLite's sorter. False when a value is not a text: SQLite orders those by other
-// rules.
-bool readInLetterOrder(SQLite::Database& db, const SqlQuery& query, const FieldInfo& f,
-                       ColumnRead& read) {
-    SQLite::Statement st(
-        db,
-        query.selectSql(QStringLiteral("rowid, ") + quotedName(f.name), SqlQuery::Order::Unordered)
-            .toStdString());
-    bindAll(st, query.condition.values);
-    std::vector<int64_t> rows;
-    TextColumn texts;
-    while (st.executeStep()) {
-        const SQLite::Column value = st.getColumn(1);
-        if (value.getType() != SQLITE_TEXT) return false;
-        rows.push_back(st.getColumn(0).getInt64());
-        texts.appendUtf8(std::string_view(value.getText(), std::size_t(value.getBytes())));
-    }
-    std::vector<std::size_t> order(rows.size());
-    std::iota(order.begin(), order.end(), std::size_t(0));
-    std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
-        const int c = compareLetterOrderUtf8(texts.utf8(qsizetype(a)), texts.utf8(qsizetype(b)));
-        return c != 0 ? c < 0 : rows[a] < rows[b];
-    });
-    read.rows.reserve(rows.size());
-    read.texts.reserve(texts.size(), texts.bytes());
-    for (std::size_t i : order) {
-        read.rows.push_back(rows[i]);
-        // A text read as a QString would be: other bytes than ASCII are decoded (and anything
-        // that is not UTF-8 replaced) once.
-        const std::string_view bytes = texts.utf8(qsizetype(i));
-        if (isAscii(bytes))
-            read.texts.appendUtf8(bytes);
-        else
-            read.texts.append(texts.at(qsizetype(i)));
-    }
-    return true;
-}
-
-}  // namespace
-
-ColumnRead readColumn(const QString& path, const QString& source, const QString& field) {
-    ColumnRead read{path, source, field, {}, {}, 0};
-    const SqlQuery query = translateSource(source);
-    const FieldInfo* f = query.table ? query.table->field(field) : nullptr;
-    if (!f) throw RuntimeError(err::UnknownField);
-    const bool inLetterOrder = f->kind == FieldKind::Text &&
-                               query.orderBy == quotedName(f->name) + QStringLiteral(" COLLATE ") +
-                                                    QLatin1String(kLetterOrder);
-    try {
-        SQLite::Database db(path.toStdString(), SQLite::OPEN_READONLY);
-        registerLetterOrder(db);
-        // One read transaction: the counter read inside it belongs to the rows read.
-        db.exec("BEGIN");
-        if (!inLetterOrder || !readInLetterOrder(db, query, *f, read)) {
-            read.rows.clear();
-            read.texts = TextColumn();
-            SQLite::Statement st(
-                db, query.selectSql(QStringLiteral("rowid, ") + quotedName(f->name)).toStdString());
-            bindAll(st, query.condition.values);
-            while (st.executeStep()) {
-                read.rows.push_back(st.getColumn(0).getInt64());
-                read.texts.append(storedText(st.getColumn(1), f->kind).value_or(QString()));
-            }
-        }
-        read.version = changeCounter(path);
-        db.exec("COMMIT");
-    } catch (const SQLite::Exception& e) {
-        throw storeError(e, path);
-    }
-    return read;
-}
 
 void RecordCursor::refresh() { open(nullptr); }
 

@@ -1,0 +1,98 @@
+#include "data/ColumnRead.h"
+
+#include <SQLiteCpp/Database.h>
+#include <SQLiteCpp/Statement.h>
+#include <sqlite3.h>
+
+#include <algorithm>
+#include <numeric>
+
+#include "data/Database.h"
+#include "data/QueryDialect.h"
+#include "data/RuntimeError.h"
+#include "data/Schema.h"
+#include "data/StoredText.h"
+
+namespace pw {
+
+namespace {
+
+bool isAscii(std::string_view bytes) {
+    return std::all_of(bytes.begin(), bytes.end(), [](char c) { return uchar(c) < 0x80; });
+}
+
+// The texts of `f` in the rows `query` selects, read in the store's order and then put in the
+// letter order (rowid among equal texts), as ORDER BY <f> COLLATE letter order, rowid would give
+// them, without SQLite's sorter. False when a value is not a text: SQLite orders those by other
+// rules.
+bool readInLetterOrder(SQLite::Database& db, const SqlQuery& query, const FieldInfo& f,
+                       ColumnRead& read) {
+    SQLite::Statement st(
+        db,
+        query.selectSql(QStringLiteral("rowid, ") + quotedName(f.name), SqlQuery::Order::Unordered)
+            .toStdString());
+    bindAll(st, query.condition.values);
+    std::vector<int64_t> rows;
+    TextColumn texts;
+    while (st.executeStep()) {
+        const SQLite::Column value = st.getColumn(1);
+        if (value.getType() != SQLITE_TEXT) return false;
+        rows.push_back(st.getColumn(0).getInt64());
+        texts.appendUtf8(std::string_view(value.getText(), std::size_t(value.getBytes())));
+    }
+    std::vector<std::size_t> order(rows.size());
+    std::iota(order.begin(), order.end(), std::size_t(0));
+    std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
+        const int c = compareLetterOrderUtf8(texts.utf8(qsizetype(a)), texts.utf8(qsizetype(b)));
+        return c != 0 ? c < 0 : rows[a] < rows[b];
+    });
+    read.rows.reserve(rows.size());
+    read.texts.reserve(texts.size(), texts.bytes());
+    for (std::size_t i : order) {
+        read.rows.push_back(rows[i]);
+        // A text read as a QString would be: other bytes than ASCII are decoded (and anything
+        // that is not UTF-8 replaced) once.
+        const std::string_view bytes = texts.utf8(qsizetype(i));
+        if (isAscii(bytes))
+            read.texts.appendUtf8(bytes);
+        else
+            read.texts.append(texts.at(qsizetype(i)));
+    }
+    return true;
+}
+
+}  // namespace
+
+ColumnRead readColumn(const QString& path, const QString& source, const QString& field) {
+    ColumnRead read{path, source, field, {}, {}, 0};
+    const SqlQuery query = translateSource(source);
+    const FieldInfo* f = query.table ? query.table->field(field) : nullptr;
+    if (!f) throw RuntimeError(err::UnknownField);
+    const bool inLetterOrder = f->kind == FieldKind::Text &&
+                               query.orderBy == quotedName(f->name) + QStringLiteral(" COLLATE ") +
+                                                    QLatin1String(kLetterOrder);
+    try {
+        SQLite::Database db(path.toStdString(), SQLite::OPEN_READONLY);
+        registerLetterOrder(db);
+        // One read transaction: the counter read inside it belongs to the rows read.
+        db.exec("BEGIN");
+        if (!inLetterOrder || !readInLetterOrder(db, query, *f, read)) {
+            read.rows.clear();
+            read.texts = TextColumn();
+            SQLite::Statement st(
+                db, query.selectSql(QStringLiteral("rowid, ") + quotedName(f->name)).toStdString());
+            bindAll(st, query.condition.values);
+            while (st.executeStep()) {
+                read.rows.push_back(st.getColumn(0).getInt64());
+                read.texts.append(storedText(st.getColumn(1), f->kind).value_or(QString()));
+            }
+        }
+        read.version = changeCounter(path);
+        db.exec("COMMIT");
+    } catch (const SQLite::Exception& e) {
+        throw storeError(e, path);
+    }
+    return read;
+}
+
+}  // namespace pw
