@@ -21,16 +21,36 @@ bool isAscii(std::string_view bytes) {
     return std::all_of(bytes.begin(), bytes.end(), [](char c) { return uchar(c) < 0x80; });
 }
 
-// The texts of `f` in the rows `query` selects, read in the store's order and then put in the
-// letter order (rowid among equal texts), as ORDER BY <f> COLLATE letter order, rowid would give
-// them, without SQLite's sorter. False when a value is not a text: SQLite orders those by other
-// rules.
+// Sorts `order` by `less`, a total order, cheaply when it is nearly in that order already: an
+// insertion sort while it moves few entries, a full sort once it has moved as many as there are.
+template <class Less>
+void sortNearlyInOrder(std::vector<std::size_t>& order, Less less) {
+    std::size_t moves = 0;
+    for (std::size_t i = 1; i < order.size(); ++i) {
+        const std::size_t x = order[i];
+        std::size_t j = i;
+        for (; j > 0 && less(x, order[j - 1]); --j) order[j] = order[j - 1];
+        order[j] = x;
+        moves += i - j;
+        if (moves > order.size()) {
+            std::stable_sort(order.begin(), order.end(), less);
+            return;
+        }
+    }
+}
+
+// The texts of `f` in the rows `query` selects, put in the letter order (rowid among equal
+// texts), as ORDER BY <f> COLLATE letter order, rowid would give them, without SQLite's sorter.
+// They are read in case-blind order, which the field's index gives without sorting and which is
+// the letter order already wherever texts are plain ASCII and differ in more than case. False
+// when a value is not a text: SQLite orders those by other rules.
 bool readInLetterOrder(SQLite::Database& db, const SqlQuery& query, const FieldInfo& f,
                        ColumnRead& read) {
-    SQLite::Statement st(
-        db,
-        query.selectSql(QStringLiteral("rowid, ") + quotedName(f.name), SqlQuery::Order::Unordered)
-            .toStdString());
+    SQLite::Statement st(db, (query.selectSql(QStringLiteral("rowid, ") + quotedName(f.name),
+                                              SqlQuery::Order::Unordered) +
+                              QStringLiteral(" ORDER BY ") + quotedName(f.name) +
+                              QStringLiteral(" COLLATE NOCASE, rowid"))
+                                 .toStdString());
     bindAll(st, query.condition.values);
     std::vector<int64_t> rows;
     TextColumn texts;
@@ -42,7 +62,7 @@ bool readInLetterOrder(SQLite::Database& db, const SqlQuery& query, const FieldI
     }
     std::vector<std::size_t> order(rows.size());
     std::iota(order.begin(), order.end(), std::size_t(0));
-    std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
+    sortNearlyInOrder(order, [&](std::size_t a, std::size_t b) {
         const int c = compareLetterOrderUtf8(texts.utf8(qsizetype(a)), texts.utf8(qsizetype(b)));
         return c != 0 ? c < 0 : rows[a] < rows[b];
     });
