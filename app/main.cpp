@@ -4,7 +4,6 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
-#include <QIcon>
 #include <QLockFile>
 #include <QStandardPaths>
 #include <optional>
@@ -16,6 +15,7 @@
 #include "app/Startup.h"
 #include "app/frmSplash.h"
 #include "data/Database.h"
+#include "platform/ProgramStyle.h"
 #include "platform/QtPlatform.h"
 #include "platform/TerminationSignal.h"
 
@@ -82,7 +82,8 @@ int Main(int argc, char** argv) {
     quitOnTerminationSignals(app);
     nameTheProgram();
     QGuiApplication::setDesktopFileName(QStringLiteral("net.korvane.Platewise"));
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/window-icon.png")));
+    QApplication::setStyle(new ProgramStyle);
+    QApplication::setWindowIcon(builtInPngIcon({QStringLiteral(":/window-icon.png")}));
 
     QCommandLineParser parser;
     const QCommandLineOption dataDirOption = describeOptions(parser);
