@@ -1,13 +1,17 @@
 #include "app/frmSplash.h"
 
+#include <QApplication>
 #include <QEvent>
 #include <QFont>
+#include <QFontMetricsF>
 #include <QFrame>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QScreen>
 #include <QVBoxLayout>
+#include <iterator>
+#include <optional>
 
 #include "platform/Platform.h"
 
@@ -21,6 +25,23 @@ QFont timesBold(double points) {
     font.setPointSizeF(points);
     font.setBold(true);
     return font;
+}
+
+// The labels' texts, in the fonts they are shown in (nullopt: the window's font).
+struct SplashText {
+    const char* name;
+    const char* text;
+    std::optional<double> timesBoldPoints;
+};
+constexpr SplashText kTexts[] = {
+    {"lblProductName", "Korvane Platewise", 24},
+    {"Label1", "Loading Database.  Please wait....", 15.75},
+    {"Label2", "Version 1.0", std::nullopt},
+    {"Label3", "Build 4", std::nullopt},
+};
+
+QFont fontOf(const SplashText& t) {
+    return t.timesBoldPoints ? timesBold(*t.timesBoldPoints) : QApplication::font();
 }
 
 QLabel* centredLabel(const QString& name, const QString& text, QWidget* parent) {
@@ -44,14 +65,12 @@ frmSplash::frmSplash() : QWidget(nullptr, Qt::SplashScreen | Qt::FramelessWindow
     Frame1 = new QFrame(this);
     Frame1->setObjectName(QStringLiteral("Frame1"));
     Frame1->setFrameShape(QFrame::Box);
-    lblProductName =
-        centredLabel(QStringLiteral("lblProductName"), QStringLiteral("Korvane Platewise"), Frame1);
-    lblProductName->setFont(timesBold(24));
-    Label1 = centredLabel(QStringLiteral("Label1"),
-                          QStringLiteral("Loading Database.  Please wait...."), Frame1);
-    Label1->setFont(timesBold(15.75));
-    Label2 = centredLabel(QStringLiteral("Label2"), QStringLiteral("Version 1.0"), Frame1);
-    Label3 = centredLabel(QStringLiteral("Label3"), QStringLiteral("Build 4"), Frame1);
+    QLabel** labels[] = {&lblProductName, &Label1, &Label2, &Label3};
+    for (std::size_t i = 0; i < std::size(kTexts); ++i) {
+        *labels[i] =
+            centredLabel(QLatin1String(kTexts[i].name), QLatin1String(kTexts[i].text), Frame1);
+        if (kTexts[i].timesBoldPoints) (*labels[i])->setFont(fontOf(kTexts[i]));
+    }
 
     auto* inner = new QVBoxLayout(Frame1);
     inner->setContentsMargins(36, 24, 36, 24);
@@ -83,6 +102,11 @@ bool frmSplash::eventFilter(QObject* watched, QEvent* event) {
         return true;
     }
     return QWidget::eventFilter(watched, event);
+}
+
+void loadSplashFonts() {
+    for (const SplashText& t : kTexts)
+        QFontMetricsF(fontOf(t)).horizontalAdvance(QLatin1String(t.text));
 }
 
 QPointer<frmSplash> showSplash(Platform& platform) {

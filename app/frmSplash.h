@@ -29,6 +29,12 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 };
 
+// Loads the fonts of the splash window's texts, and with the first the font configuration: the
+// costly part of making the window, done by Main while the session bus connects
+// (connectSessionBusEarly). Making any control that shows a text waits for the bus, through the
+// screen reader bridge; measuring texts does not.
+void loadSplashFonts();
+
 // Shows a new splash window modeless and lets the window system process events once.
 QPointer<frmSplash> showSplash(Platform& platform);
 

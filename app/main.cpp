@@ -11,6 +11,7 @@
 
 #include "app/DailyBackup.h"
 #include "app/DataFolder.h"
+#include "app/EarlySessionBus.h"
 #include "app/FormB.h"
 #include "app/Startup.h"
 #include "app/frmSplash.h"
@@ -87,7 +88,8 @@ int Main(int argc, char** argv) {
 
     QCommandLineParser parser;
     const QCommandLineOption dataDirOption = describeOptions(parser);
-    parser.process(app);  // mistakes in the options end here
+    parser.process(app);                                // mistakes in the options end here
+    const std::jthread bus = connectSessionBusEarly();  // after any exit of the parse
 
     QtPlatform platform;
     const FolderInputs in{QCoreApplication::applicationDirPath(), parser.value(dataDirOption),
@@ -100,6 +102,7 @@ int Main(int argc, char** argv) {
     // The files are checked while the splash window is painted and the main window is built. The
     // splash window stays up while the main window loads, unless a key or a click closed it.
     Startup startup(folders->dataDir, folders->documentDir);
+    loadSplashFonts();
     std::unique_ptr<FormB> form =
         withSplash(platform, [&platform, &startup] { return finishStartup(platform, startup); });
     if (!form) return 1;
