@@ -285,6 +285,7 @@ void restoreBackup(const QString& backupFolder, const QString& dataFolder, const
 void finishInterruptedRestore(const QString& dataFolder) {
     const QString mark = inFolder(dataFolder, kRestoreMark);
     const bool marked = QFileInfo::exists(mark);
+    bool changed = false;  // the folder is synced only when something in it was
     for (const QString& name : {kFoodFile, kMealFile}) {
         const QString copy = inFolder(dataFolder, name + kRestoring);
         if (!QFileInfo::exists(copy)) continue;
@@ -292,10 +293,12 @@ void finishInterruptedRestore(const QString& dataFolder) {
             renameOver(copy, inFolder(dataFolder, name));
         else
             QFile::remove(copy);
+        changed = true;
     }
     for (const QString& name : {kFoodFile, kMealFile})
-        QFile::remove(inFolder(dataFolder, name + kRestoring + QStringLiteral("-journal")));
-    syncFolder(dataFolder);
+        changed |=
+            QFile::remove(inFolder(dataFolder, name + kRestoring + QStringLiteral("-journal")));
+    if (changed) syncFolder(dataFolder);
     if (marked) {
         QFile::remove(mark);
         syncFolder(dataFolder);
