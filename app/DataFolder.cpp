@@ -55,19 +55,19 @@ bool folderIsWritable(const QString& dir) {
     return probe.open();  // removed again when `probe` goes
 }
 
-QString lockFailureText(QLockFile::LockError error, const QString& dir) {
+QString lockFailureText(FolderLock::Error error, const QString& dir) {
     switch (error) {
-        case QLockFile::LockFailedError:
+        case FolderLock::Error::HeldElsewhere:
             return QStringLiteral("Platewise is already running with the files in ") + shown(dir) +
                    QStringLiteral(".  Only one Platewise can use them at a time.");
-        case QLockFile::PermissionError:
+        case FolderLock::Error::CannotWrite:
             return QStringLiteral("The folder ") + shown(dir) +
                    QStringLiteral(
                        " cannot be written.  Platewise keeps your meals there and must "
                        "be able to change them.  Make the folder writable, or choose "
                        "another one with platewise --data-dir FOLDER.");
-        case QLockFile::NoError:
-        case QLockFile::UnknownError:
+        case FolderLock::Error::None:
+        case FolderLock::Error::Other:
             break;
     }
     return QStringLiteral("Platewise cannot make its lock file in the folder ") + shown(dir) +
@@ -75,7 +75,7 @@ QString lockFailureText(QLockFile::LockError error, const QString& dir) {
 }
 
 std::optional<ProgramFolders> openDataFolder(Platform& platform, const FolderInputs& in,
-                                             std::unique_ptr<QLockFile>& lock) {
+                                             std::unique_ptr<FolderLock>& lock) {
     const ProgramFolders f = chooseFolders(in);
     auto fail = [&platform, &lock](const QString& text) {
         lock.reset();
@@ -87,11 +87,12 @@ std::optional<ProgramFolders> openDataFolder(Platform& platform, const FolderInp
                     QStringLiteral(" cannot be made.  Choose another one with platewise "
                                    "--data-dir FOLDER."));
     if (!folderIsWritable(f.dataDir))
-        return fail(lockFailureText(QLockFile::PermissionError, f.dataDir));
+        return fail(lockFailureText(FolderLock::Error::CannotWrite, f.dataDir));
 
     // Taken before the files are copied, so two first starts cannot copy over each other.
-    lock = std::make_unique<QLockFile>(f.dataDir + QStringLiteral("/Platewise.lock"));
-    if (!lock->tryLock(0)) return fail(lockFailureText(lock->error(), f.dataDir));
+    lock = std::make_unique<FolderLock>(f.dataDir + QStringLiteral("/Platewise.lock"));
+    if (const FolderLock::Error error = lock->tryLock(); error != FolderLock::Error::None)
+        return fail(lockFailureText(error, f.dataDir));
     // A restore cut short is finished (or undone) before anything opens the files.
     try {
         finishInterruptedRestore(f.dataDir);

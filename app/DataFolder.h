@@ -1,10 +1,10 @@
 #pragma once
 
-#include <QLockFile>
 #include <QString>
 #include <memory>
 #include <optional>
 
+#include "app/FolderLock.h"
 #include "data/Database.h"
 
 namespace pw {
@@ -41,13 +41,13 @@ ProgramFolders chooseFolders(const FolderInputs& in);
 bool folderIsWritable(const QString& dir);
 
 // The message for a lock file in `dir` that could not be taken.
-QString lockFailureText(QLockFile::LockError error, const QString& dir);
+QString lockFailureText(FolderLock::Error error, const QString& dir);
 
 // Makes the data folder ready and takes its lock: creates the folder, checks that it can be
 // written, locks it against a second Platewise and copies in each database file it lacks from the
 // templates, never replacing a file. On failure shows one message naming the folder and returns
 // nullopt. The lock is held as long as `lock` lives.
 std::optional<ProgramFolders> openDataFolder(Platform& platform, const FolderInputs& in,
-                                             std::unique_ptr<QLockFile>& lock);
+                                             std::unique_ptr<FolderLock>& lock);
 
 }  // namespace pw

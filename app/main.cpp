@@ -4,7 +4,6 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
-#include <QLockFile>
 #include <QStandardPaths>
 #include <optional>
 #include <vector>
@@ -95,7 +94,7 @@ int Main(int argc, char** argv) {
     const FolderInputs in{QCoreApplication::applicationDirPath(), parser.value(dataDirOption),
                           QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)};
     // One data folder serves one running program at a time.
-    std::unique_ptr<QLockFile> lock;
+    std::unique_ptr<FolderLock> lock;
     const std::optional<ProgramFolders> folders = openDataFolder(platform, in, lock);
     if (!folders) return 1;
 

@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QLockFile>
 #include <QTemporaryDir>
 
 #include "app/DataFolder.h"
@@ -56,7 +58,7 @@ protected:
 
     QTemporaryDir root;
     ScriptedPlatform platform;
-    std::unique_ptr<QLockFile> lock;
+    std::unique_ptr<FolderLock> lock;
 };
 
 TEST_F(DataFolderTest, InstalledProgramStartsTheUserFolderFromTheTemplatesAndNeverReplacesAFile) {
@@ -138,7 +140,7 @@ TEST_F(DataFolderTest, ABuildSeedsANewFolderFromItsOwnTemplatesAndWithoutThemNam
 TEST_F(DataFolderTest, OnlyAnotherPlatewiseHoldingTheLockIsCalledRunning) {
     const QString bin = install("prefix");
     const FolderInputs in{bin, {}, userDir()};
-    std::unique_ptr<QLockFile> first;
+    std::unique_ptr<FolderLock> first;
     ASSERT_TRUE(openDataFolder(platform, in, first));
 
     platform.expectMsg(MsgResult::OK);
@@ -148,6 +150,29 @@ TEST_F(DataFolderTest, OnlyAnotherPlatewiseHoldingTheLockIsCalledRunning) {
     EXPECT_FALSE(lock);
     first.reset();  // the first one ends: the folder is free again
     EXPECT_TRUE(open(in));
+}
+
+// The lock is the system's, not the file's: a file left by a program that ended locks nothing, and
+// a Platewise that keeps Qt's lock files and one that keeps ours see each other.
+TEST_F(DataFolderTest, ALockFileLeftBehindLocksNothingAndQtsLockFilesAreSeen) {
+    const QString path = at("Platewise.lock");
+    put(path, "999999999\nplatewise\nsomehost\n");
+    {
+        FolderLock ours(path);
+        ASSERT_EQ(ours.tryLock(), FolderLock::Error::None);
+        EXPECT_TRUE(bytesOf(path).startsWith(
+            QByteArray::number(QCoreApplication::applicationPid()) + '\n'));
+        EXPECT_EQ(FolderLock(path).tryLock(), FolderLock::Error::HeldElsewhere);
+        QLockFile theirs(path);
+        EXPECT_FALSE(theirs.tryLock(0));
+    }
+    EXPECT_FALSE(QFile::exists(path));  // given back, and the file removed
+
+    QLockFile theirs(path);
+    ASSERT_TRUE(theirs.tryLock(0));
+    EXPECT_EQ(FolderLock(path).tryLock(), FolderLock::Error::HeldElsewhere);
+    theirs.unlock();
+    EXPECT_EQ(FolderLock(path).tryLock(), FolderLock::Error::None);
 }
 
 // Root writes anywhere; run as an ordinary user (the CTest entry does so when started as root).
@@ -171,7 +196,7 @@ TEST_F(DataFolderTest, UnwritableFolders) {
     // One that cannot be made, inside it.
     ScriptedPlatform second;
     second.expectMsg(MsgResult::OK, QStringLiteral(" cannot be made."));
-    std::unique_ptr<QLockFile> l;
+    std::unique_ptr<FolderLock> l;
     EXPECT_FALSE(openDataFolder(second, {bin, locked + "/inner", userDir()}, l));
     QFile::setPermissions(locked, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 }
