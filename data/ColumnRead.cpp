@@ -23,20 +23,24 @@ bool isAscii(std::string_view bytes) {
 
 // Sorts `order` by `less`, a total order, cheaply when it is nearly in that order already: an
 // insertion sort while it moves few entries, a full sort once it has moved as many as there are.
-template <class Less>
-void sortNearlyInOrder(std::vector<std::size_t>& order, Less less) {
+// The insertion sort asks `lessThanEarlier(x, y)` only of an entry x and one that came before it,
+// so that question may take what the order they came in says. True when anything moved.
+template <class LessThanEarlier, class Less>
+bool sortNearlyInOrder(std::vector<std::size_t>& order, LessThanEarlier lessThanEarlier,
+                       Less less) {
     std::size_t moves = 0;
     for (std::size_t i = 1; i < order.size(); ++i) {
         const std::size_t x = order[i];
         std::size_t j = i;
-        for (; j > 0 && less(x, order[j - 1]); --j) order[j] = order[j - 1];
+        for (; j > 0 && lessThanEarlier(x, order[j - 1]); --j) order[j] = order[j - 1];
         order[j] = x;
         moves += i - j;
         if (moves > order.size()) {
             std::stable_sort(order.begin(), order.end(), less);
-            return;
+            return true;
         }
     }
+    return moves > 0;
 }
 
 // The texts of `f` in the rows `query` selects, put in the letter order (rowid among equal
@@ -53,28 +57,44 @@ bool readInLetterOrder(SQLite::Database& db, const SqlQuery& query, const FieldI
                                  .toStdString());
     bindAll(st, query.condition.values);
     std::vector<int64_t> rows;
+    std::vector<char> ascii;
     TextColumn texts;
     while (st.executeStep()) {
         const SQLite::Column value = st.getColumn(1);
         if (value.getType() != SQLITE_TEXT) return false;
         rows.push_back(st.getColumn(0).getInt64());
-        texts.appendUtf8(std::string_view(value.getText(), std::size_t(value.getBytes())));
+        const std::string_view bytes(value.getText(), std::size_t(value.getBytes()));
+        texts.appendUtf8(bytes);
+        ascii.push_back(isAscii(bytes));
     }
-    std::vector<std::size_t> order(rows.size());
-    std::iota(order.begin(), order.end(), std::size_t(0));
-    sortNearlyInOrder(order, [&](std::size_t a, std::size_t b) {
+    const auto less = [&](std::size_t a, std::size_t b) {
         const int c = compareLetterOrderUtf8(texts.utf8(qsizetype(a)), texts.utf8(qsizetype(b)));
         return c != 0 ? c < 0 : rows[a] < rows[b];
-    });
+    };
+    // b came before a, so a is not before b case-blind; for two ASCII texts of different lengths,
+    // which cannot be equal case-blind, that is the letter order too.
+    const auto lessThanEarlier = [&](std::size_t a, std::size_t b) {
+        if (ascii[a] && ascii[b] &&
+            texts.utf8(qsizetype(a)).size() != texts.utf8(qsizetype(b)).size())
+            return false;
+        return less(a, b);
+    };
+    std::vector<std::size_t> order(rows.size());
+    std::iota(order.begin(), order.end(), std::size_t(0));
+    const bool moved = sortNearlyInOrder(order, lessThanEarlier, less);
+    if (!moved && std::find(ascii.begin(), ascii.end(), 0) == ascii.end()) {
+        read.rows = std::move(rows);  // in order as read, and every text as a QString gives it
+        read.texts = std::move(texts);
+        return true;
+    }
     read.rows.reserve(rows.size());
     read.texts.reserve(texts.size(), texts.bytes());
     for (std::size_t i : order) {
         read.rows.push_back(rows[i]);
         // A text read as a QString would be: other bytes than ASCII are decoded (and anything
         // that is not UTF-8 replaced) once.
-        const std::string_view bytes = texts.utf8(qsizetype(i));
-        if (isAscii(bytes))
-            read.texts.appendUtf8(bytes);
+        if (ascii[i])
+            read.texts.appendUtf8(texts.utf8(qsizetype(i)));
         else
             read.texts.append(texts.at(qsizetype(i)));
     }
@@ -92,7 +112,8 @@ ColumnRead readColumn(const QString& path, const QString& source, const QString&
                                query.orderBy == quotedName(f->name) + QStringLiteral(" COLLATE ") +
                                                     QLatin1String(kLetterOrder);
     try {
-        SQLite::Database db(path.toStdString(), SQLite::OPEN_READONLY);
+        // Used by this thread alone: SQLite need not lock it at every call.
+        SQLite::Database db(path.toStdString(), SQLite::OPEN_READONLY | SQLite::OPEN_NOMUTEX);
         registerLetterOrder(db);
         // One read transaction: the counter read inside it belongs to the rows read.
         db.exec("BEGIN");
