@@ -17,10 +17,6 @@ namespace pw {
 
 namespace {
 
-bool isAscii(std::string_view bytes) {
-    return std::all_of(bytes.begin(), bytes.end(), [](char c) { return uchar(c) < 0x80; });
-}
-
 // Sorts `order` by `less`, a total order, cheaply when it is nearly in that order already: an
 // insertion sort while it moves few entries, a full sort once it has moved as many as there are.
 // The insertion sort asks `lessThanEarlier(x, y)` only of an entry x and one that came before it,

@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "data/TextColumn.h"
+
 namespace pw {
 
 namespace {
@@ -102,12 +104,6 @@ QString bareLetters(const QString& text) {
 
 int sign(int n) { return (n > 0) - (n < 0); }
 
-bool isAscii(const unsigned char* p, int n) {
-    for (int i = 0; i < n; ++i)
-        if (p[i] >= 0x80) return false;
-    return true;
-}
-
 int foldedAscii(unsigned char c) { return (c >= 'A' && c <= 'Z') ? c + 32 : c; }
 
 // Nearly every description is plain ASCII, and two descriptions are told apart at their first
@@ -125,7 +121,9 @@ int letterOrder(void*, int na, const void* a, int nb, const void* b) {
         const int lb = foldedAscii(pb[i]);
         if (la != lb) return la < lb ? -1 : 1;
     }
-    if (i == n && isAscii(pa + n, na - n) && isAscii(pb + n, nb - n)) {
+    const std::string_view restA(static_cast<const char*>(a) + n, std::size_t(na - n));
+    const std::string_view restB(static_cast<const char*>(b) + n, std::size_t(nb - n));
+    if (i == n && isAscii(restA) && isAscii(restB)) {
         if (na != nb) return na < nb ? -1 : 1;
         return sign(std::memcmp(pa, pb, std::size_t(n)));
     }

@@ -1,6 +1,29 @@
 #include "data/TextColumn.h"
 
+#include <algorithm>
+
 namespace pw {
+
+bool isAscii(std::string_view bytes) {
+    return std::all_of(bytes.begin(), bytes.end(), [](char c) { return uchar(c) < 0x80; });
+}
+
+namespace {
+
+bool isAscii(const QString& text) {
+    return std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() < 0x80; });
+}
+
+// Whether two ASCII texts are the same, case not mattering.
+bool sameAsciiLetters(std::string_view a, const QByteArray& b) {
+    return a.size() == std::size_t(b.size()) &&
+           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               const auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? char(c + 32) : c; };
+               return lower(x) == lower(y);
+           });
+}
+
+}  // namespace
 
 TextColumn::TextColumn(const QStringList& texts) {
     m_ends.reserve(std::size_t(texts.size()));
@@ -41,8 +64,19 @@ qsizetype TextColumn::indexOf(const QString& text) const {
 }
 
 qsizetype TextColumn::firstStartingWith(const QString& prefix) const {
-    for (qsizetype i = 0; i < size(); ++i)
-        if (at(i).startsWith(prefix, Qt::CaseInsensitive)) return i;
+    // A typed prefix is nearly always ASCII: it is compared with a text's own bytes while they are
+    // ASCII that far, so the usual keystroke decodes no text. Other texts are decoded and compared
+    // as QStrings, whose case folding (a Kelvin sign matches a k) the bytes do not know.
+    const bool asciiPrefix = isAscii(prefix);
+    const QByteArray bytes = prefix.toLatin1();
+    for (qsizetype i = 0; i < size(); ++i) {
+        const std::string_view head = utf8(i).substr(0, std::size_t(bytes.size()));
+        if (asciiPrefix && isAscii(head)) {
+            if (sameAsciiLetters(head, bytes)) return i;
+        } else if (at(i).startsWith(prefix, Qt::CaseInsensitive)) {
+            return i;
+        }
+    }
     return -1;
 }
 

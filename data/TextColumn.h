@@ -8,6 +8,9 @@
 
 namespace pw {
 
+// Whether every byte of `bytes` is ASCII (below 0x80).
+bool isAscii(std::string_view bytes);
+
 // Many short texts one after another in one UTF-8 block, as a list of thousands of rows holds
 // them: about a third of the memory of as many QStrings, each of which is an allocation of its
 // own. A text is decoded when it is asked for.

@@ -44,13 +44,13 @@ QIcon builtInPngIcon(const QStringList& files) {
 
 QIcon ProgramStyle::standardIcon(StandardPixmap icon, const QStyleOption* option,
                                  const QWidget* widget) const {
+    if (icon != SP_ToolBarHorizontalExtensionButton && icon != SP_ToolBarVerticalExtensionButton)
+        return QProxyStyle::standardIcon(icon, option, widget);
     // Fusion and Windows take these arrows from the common style's images; other styles draw
     // their own.
     const QString base = baseStyle()->name();
-    const bool commonArrows = base.compare(QLatin1String("fusion"), Qt::CaseInsensitive) == 0 ||
-                              base.compare(QLatin1String("windows"), Qt::CaseInsensitive) == 0;
-    if (commonArrows && (icon == SP_ToolBarHorizontalExtensionButton ||
-                         icon == SP_ToolBarVerticalExtensionButton)) {
+    if (base.compare(QLatin1String("fusion"), Qt::CaseInsensitive) == 0 ||
+        base.compare(QLatin1String("windows"), Qt::CaseInsensitive) == 0) {
         const QIcon arrow = builtInPngIcon(extensionArrow(icon, rightToLeft(option, widget)));
         if (!arrow.isNull()) return arrow;
     }
