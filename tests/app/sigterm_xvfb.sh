@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The real program, asked to end by SIGTERM (as a session that logs out asks it), closes through
-# its event loop: it ends with 0 and gives back the data folder's lock. So it does when the
-# session bus it connects to at start cannot be reached.
+# its event loop: it ends with 0 and gives back the data folder's lock. So it does with a session
+# bus, and when the session bus it connects to at start cannot be reached.
 set -euo pipefail
 source "$(dirname "$0")/xvfb_program.sh"
 
@@ -19,7 +19,7 @@ end_by_sigterm() {  # $1: what the run was
     echo "$1: ended with 0, lock given back"
 }
 
-end_by_sigterm "session bus of the display"
+end_by_sigterm "session bus"
 (cd "$work" && DBUS_SESSION_BUS_ADDRESS="unix:path=$work/no-such-bus" exec ./platewise) &
 app=$!
 end_by_sigterm "no session bus"

@@ -10,10 +10,11 @@ id=net.korvane.Platewise
 tmp=$(mktemp -d)
 cleanup() {
   [ -n "${app:-}" ] && kill "$app" 2>/dev/null
-  [ -n "${xvfb:-}" ] && kill "$xvfb" 2>/dev/null
+  stop_x_session
   rm -rf "$tmp"
 }
 trap cleanup EXIT
+source "$(dirname "$0")/../app/x_session.sh"
 fail() { echo "FAIL: $*"; exit 1; }
 prefix=$tmp/prefix
 export HOME=$tmp/home XDG_DATA_HOME=$tmp/xdg XDG_CONFIG_HOME=$tmp/config XDG_RUNTIME_DIR=$tmp/run
@@ -60,11 +61,7 @@ cmp -s "$data/Custom.mdb" "$food_template" || fail "the user's food file is not 
 
 # Record a meal from the keyboard in a real X window.
 unset QT_QPA_PLATFORM
-display=:$(( 90 + RANDOM % 800 ))
-Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb=$!
-export DISPLAY=$display
-for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+start_x_session
 (cd "$tmp" && exec "$prefix/bin/platewise") &
 app=$!
 source "$(dirname "$0")/../app/xdo_keys.sh"
