@@ -5,7 +5,7 @@ pkgs=(build-essential cmake ninja-build g++ pkg-config
       qt6-base-dev libqt6opengl6-dev libgl-dev libsqlitecpp-dev libsqlite3-dev
       qt6-charts-dev qt6-svg-dev
       libgtest-dev libbenchmark-dev fonts-liberation unzip
-      xvfb xdotool x11-utils dbus-daemon imagemagick poppler-utils sqlite3 clang-14 libclang-rt-14-dev
+      xvfb xdotool dbus-daemon imagemagick poppler-utils sqlite3 clang-14 libclang-rt-14-dev
       clang-format
       librsvg2-bin desktop-file-utils appstream dpkg-dev file lintian)
 missing=()

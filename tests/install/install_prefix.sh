@@ -8,13 +8,13 @@ set -euo pipefail
 build=$1 meal_template=$2 food_template=$3 module_dir=$4
 id=net.korvane.Platewise
 tmp=$(mktemp -d)
+source "$(dirname "$0")/../app/x_session.sh"
 cleanup() {
   [ -n "${app:-}" ] && kill "$app" 2>/dev/null
   stop_x_session
   rm -rf "$tmp"
 }
 trap cleanup EXIT
-source "$(dirname "$0")/../app/x_session.sh"
 fail() { echo "FAIL: $*"; exit 1; }
 prefix=$tmp/prefix
 export HOME=$tmp/home XDG_DATA_HOME=$tmp/xdg XDG_CONFIG_HOME=$tmp/config XDG_RUNTIME_DIR=$tmp/run
